@@ -1,0 +1,41 @@
+# Shared by scripts/run and scripts/test: package installation and the CMake build.
+# shellcheck shell=bash
+
+NAVISAZ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Debian packages the build, the tests and the benchmarks need.
+NAVISAZ_PACKAGES=(
+  cmake g++ make pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+  libicu-dev libfribidi-dev
+  myspell-fa
+)
+
+# Installs the packages that are missing, without questions; does nothing when all are there.
+install_packages() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$package")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
+  fi
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Configures and builds into the given folder with the given build type.
+build_navisaz() {
+  local build_dir="$1" build_type="$2"
+  cmake -S "$NAVISAZ_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE="$build_type" >/dev/null
+  cmake --build "$build_dir" --parallel "$(nproc)"
+}
