@@ -23,24 +23,50 @@
 namespace navisaz::bench {
 namespace {
 
+// The lines lie one after the other in one buffer per form, as a drawing's texts or a file would,
+// so that every contender reads them the same way.
+template <typename Char>
+class LineBuffer {
+  public:
+    void Add(const std::basic_string<Char>& line) {
+        starts_.push_back(text_.size());
+        text_ += line;
+    }
+    void Seal() {
+        for (std::size_t i = 0; i < starts_.size(); ++i) {
+            const std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] : text_.size();
+            lines_.emplace_back(text_.data() + starts_[i], end - starts_[i]);
+        }
+    }
+    const std::vector<std::basic_string_view<Char>>& Lines() const { return lines_; }
+
+  private:
+    std::basic_string<Char> text_;
+    std::vector<std::size_t> starts_;
+    std::vector<std::basic_string_view<Char>> lines_;
+};
+
 struct Corpus {
-    std::vector<std::string> windows;             // Windows-1256 lines
-    std::vector<std::u16string> utf16;            // the same lines in UTF-16
-    std::vector<std::vector<FriBidiChar>> utf32;  // and in UTF-32 for FriBidi
-    std::vector<std::u16string> naskhDrawing;     // Naskh glyph lines as the host holds them
+    LineBuffer<char> windows;           // Windows-1256 lines
+    LineBuffer<char16_t> utf16;         // the same lines in UTF-16
+    LineBuffer<FriBidiChar> utf32;      // and in UTF-32 for FriBidi
+    LineBuffer<char16_t> naskhDrawing;  // Naskh glyph lines as the host holds them
     std::size_t characters = 0;
 
     Corpus() {
         for (const std::string& line : PersianCorpusLines()) {
-            std::u16string wide = DecodeUtf8(line).text;
-            std::vector<FriBidiChar> wide32(wide.begin(), wide.end());
-            std::string bytes = TypedTextToWindows(wide).bytes;
-            naskhDrawing.push_back(WidenBytes(CodePage::Windows1256, WindowsToNaskh(bytes)));
+            const std::u16string wide = DecodeUtf8(line).text;
+            const std::string bytes = TypedTextToWindows(wide).bytes;
+            naskhDrawing.Add(WidenBytes(CodePage::Windows1256, WindowsToNaskh(bytes)));
             characters += wide.size();
-            windows.push_back(std::move(bytes));
-            utf16.push_back(std::move(wide));
-            utf32.push_back(std::move(wide32));
+            windows.Add(bytes);
+            utf16.Add(wide);
+            utf32.Add(std::basic_string<FriBidiChar>(wide.begin(), wide.end()));
         }
+        windows.Seal();
+        utf16.Seal();
+        utf32.Seal();
+        naskhDrawing.Seal();
     }
 };
 
@@ -61,26 +87,27 @@ void RunOverCorpus(benchmark::State& state, const Lines& lines, Convert convert)
 }
 
 void BM_WindowsToNaskh(benchmark::State& state) {
-    RunOverCorpus(state, TheCorpus().windows,
-                  [](const std::string& l) { return WindowsToNaskh(l); });
+    RunOverCorpus(state, TheCorpus().windows.Lines(),
+                  [](std::string_view l) { return WindowsToNaskh(l); });
 }
 
 void BM_WindowsToIpt(benchmark::State& state) {
-    RunOverCorpus(state, TheCorpus().windows, [](const std::string& l) { return WindowsToIpt(l); });
+    RunOverCorpus(state, TheCorpus().windows.Lines(),
+                  [](std::string_view l) { return WindowsToIpt(l); });
 }
 
 void BM_NaskhToWindows(benchmark::State& state) {
-    RunOverCorpus(state, TheCorpus().naskhDrawing,
-                  [](const std::u16string& l) { return NaskhToWindows(l); });
+    RunOverCorpus(state, TheCorpus().naskhDrawing.Lines(),
+                  [](std::u16string_view l) { return NaskhToWindows(l); });
 }
 
 void BM_Shiraz2ToWindows(benchmark::State& state) {
-    RunOverCorpus(state, TheCorpus().naskhDrawing,
-                  [](const std::u16string& l) { return Shiraz2ToWindows(l); });
+    RunOverCorpus(state, TheCorpus().naskhDrawing.Lines(),
+                  [](std::u16string_view l) { return Shiraz2ToWindows(l); });
 }
 
 void BM_IcuShapeArabic(benchmark::State& state) {
-    RunOverCorpus(state, TheCorpus().utf16, [](const std::u16string& l) {
+    RunOverCorpus(state, TheCorpus().utf16.Lines(), [](std::u16string_view l) {
         std::u16string shaped(l.size(), u'\0');
         UErrorCode error = U_ZERO_ERROR;
         u_shapeArabic(l.data(), static_cast<int32_t>(l.size()), shaped.data(),
@@ -93,9 +120,9 @@ void BM_IcuShapeArabic(benchmark::State& state) {
 // FriBidi's Arabic joining and shaping of a right-to-left paragraph: character types, joining
 // types, the joining itself and the glyph substitution.
 void BM_FriBidiJoinShape(benchmark::State& state) {
-    RunOverCorpus(state, TheCorpus().utf32, [](const std::vector<FriBidiChar>& l) {
+    RunOverCorpus(state, TheCorpus().utf32.Lines(), [](std::basic_string_view<FriBidiChar> l) {
         const auto length = static_cast<FriBidiStrIndex>(l.size());
-        std::vector<FriBidiChar> shaped(l);
+        std::vector<FriBidiChar> shaped(l.begin(), l.end());
         std::vector<FriBidiCharType> types(l.size());
         std::vector<FriBidiArabicProp> joining(l.size());
         std::vector<FriBidiLevel> levels(l.size(), 1);
@@ -129,11 +156,16 @@ class RecordingReporter : public benchmark::ConsoleReporter {
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
+            // With repetitions, only the median stands for the benchmark.
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") {
+                continue;
+            }
             const auto rate = run.counters.find("items_per_second");
             if (rate != run.counters.end()) {
                 charactersPerSecond[run.run_name.function_name] = rate->second.value;
             }
-            timeNs[run.benchmark_name()] = run.GetAdjustedRealTime();
+            timeNs[run.run_name.function_name + "/" + run.run_name.args] =
+                run.GetAdjustedRealTime();
         }
     }
     std::map<std::string, double> charactersPerSecond;
@@ -185,7 +217,13 @@ void PrintSummary(const RecordingReporter& reporter) {
 }  // namespace navisaz::bench
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
+    // The machine's load varies; the median of several repetitions gives steadier ratios.
+    std::vector<char*> arguments(argv, argv + argc);
+    char repetitions[] = "--benchmark_repetitions=7";
+    char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
+    arguments.insert(arguments.begin() + 1, {repetitions, aggregatesOnly});
+    int count = static_cast<int>(arguments.size());
+    benchmark::Initialize(&count, arguments.data());
     navisaz::bench::RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     navisaz::bench::PrintSummary(reporter);

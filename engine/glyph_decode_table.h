@@ -4,6 +4,10 @@
 #include <cstddef>
 #include <initializer_list>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/codepage.h"
 
 namespace navisaz {
 
@@ -19,6 +23,11 @@ struct GlyphRange {
 // no entry.
 class GlyphDecodeTable {
   public:
+    struct Entry {
+        std::array<char, 2> bytes{};
+        unsigned char length = 0;
+    };
+
     constexpr GlyphDecodeTable(std::initializer_list<GlyphRange> ranges) {
         for (const GlyphRange& range : ranges) {
             for (int b = range.first; b <= range.last; ++b) {
@@ -32,21 +41,57 @@ class GlyphDecodeTable {
     }
 
     constexpr bool Has(int glyph) const {
-        return glyph >= 0 && glyph < 256 && entries_[glyph].length;
+        return glyph >= 0 && glyph < 256 && entries_[glyph].length != 0;
     }
 
-    // Appends the entry of glyph, which Has() must have confirmed.
-    void AppendTo(std::string& out, int glyph) const {
-        const Entry& entry = entries_[glyph];
-        out.append(entry.bytes.data(), entry.length);
+    // The entry of glyph, which Has() must have confirmed.
+    constexpr const Entry& At(int glyph) const { return entries_[glyph]; }
+
+  private:
+    std::array<Entry, 256> entries_{};
+};
+
+// What one code unit from the host decodes to, worked out for all 65536 once, so that the
+// decoders cost one lookup per character.
+class CodeUnitDecoder {
+  public:
+    using Entry = GlyphDecodeTable::Entry;
+
+    // rule(u, b) may claim a code unit before the table is consulted (b is the byte recovered
+    // from u); it returns the decoded byte, or -1 to leave u to the table. A code unit the table
+    // has no entry for decodes to its own low 8 bits.
+    template <typename Rule>
+    CodeUnitDecoder(const GlyphDecodeTable& table, Rule rule) : entries_(0x10000) {
+        for (std::size_t u = 0; u < entries_.size(); ++u) {
+            const auto unit = static_cast<char16_t>(u);
+            const int b = UnicodeToWindowsByte(unit);
+            const int claimed = rule(unit, b);
+            if (claimed >= 0) {
+                entries_[u] = Entry{{static_cast<char>(claimed), 0}, 1};
+            } else if (table.Has(b)) {
+                entries_[u] = table.At(b);
+            } else {
+                entries_[u] = Entry{{static_cast<char>(u & 0xFF), 0}, 1};
+            }
+        }
+    }
+
+    // Every code unit of text decoded into Windows-1256 bytes.
+    std::string Decode(std::u16string_view text) const {
+        std::string out(2 * text.size(), '\0');
+        char* write = out.data();
+        for (const char16_t u : text) {
+            const Entry& entry = entries_[u];
+            write[0] = entry.bytes[0];
+            write[1] = entry.bytes[1];
+            write += entry.length;
+        }
+        out.resize(static_cast<std::size_t>(write - out.data()));
+        return out;
     }
 
   private:
-    struct Entry {
-        std::array<char, 2> bytes{};
-        std::size_t length = 0;
-    };
-    std::array<Entry, 256> entries_{};
+    std::vector<Entry> entries_;
 };
 
 }  // namespace navisaz

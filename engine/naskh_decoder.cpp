@@ -159,18 +159,12 @@ std::u16string DecodePercentCodes(std::u16string_view text) {
 }
 
 std::string NaskhToWindows(std::u16string_view text) {
-    const std::u16string decoded = DecodePercentCodes(text);
-    std::string out;
-    out.reserve(decoded.size() + 4);
-    for (const char16_t u : decoded) {
-        const int b = UnicodeToWindowsByte(u);
-        if (NaskhDecodeTable.Has(b)) {
-            NaskhDecodeTable.AppendTo(out, b);
-        } else {
-            out.push_back(static_cast<char>(u & 0xFF));
-        }
-    }
-    return ReverseNumberRuns(out);
+    static const CodeUnitDecoder decoder(NaskhDecodeTable, [](char16_t, int) { return -1; });
+    std::string out = text.find(u"%%") == std::u16string_view::npos
+                          ? decoder.Decode(text)
+                          : decoder.Decode(DecodePercentCodes(text));
+    ReverseNumberRunsInPlace(out);
+    return out;
 }
 
 }  // namespace navisaz

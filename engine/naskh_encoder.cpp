@@ -1,6 +1,7 @@
 #include "engine/naskh_encoder.h"
 
 #include <array>
+#include <cstdint>
 
 #include "engine/letters.h"
 
@@ -82,6 +83,9 @@ constexpr unsigned char SingleFormCodes[] = {0x21, 0x22, 0x23, 0x24, 0x25,
 // letters (ه, ت, پ, ش) and corrupt the text when it is read back, so they keep their code.
 constexpr unsigned char OneCodeInEveryContext[] = {0xC2, 0xDC};
 
+// Written as a space: a zero-width non-joiner has no glyph in the font.
+constexpr unsigned char ZeroWidthNonJoiner = 0x9D;
+
 // Codes the host stores as its numeric escape instead of the raw byte.
 constexpr unsigned char EscapedCodes[] = {0xB0, 0xB1};
 
@@ -110,16 +114,45 @@ constexpr ByteMap IdentityMap() {
     return map;
 }
 
+// No lam before, lam code 0x94 before, lam code 0x67 before.
+constexpr std::size_t LamKinds = 4;  // three used; four keeps the indexing a shift
+
+constexpr std::size_t LamKindOf(unsigned char code) {
+    return code == LamAlefLigatures[0].lam ? 1 : code == LamAlefLigatures[1].lam ? 2 : 0;
+}
+
 struct NaskhTables {
     ByteMap initial = IdentityMap();  // table B
     ByteMap medial = IdentityMap();   // table A
     std::array<bool, 256> singleFormCode{};
     std::array<bool, 256> oneCode{};
     std::array<bool, 256> escaped{};
+    // The ligature a lam code forms with a following alef code (the same for both alef codes),
+    // or 0 for a code that is no lam.
+    std::array<unsigned char, 256> ligatureAfterLam{};
+    std::array<bool, 256> alefCode{};
     // forms[2 * P + N][c]: the finished code of byte c after the previous character (P: it joins
     // forward) and before the next one (N: it is a Persian letter).
     std::array<ByteMap, 4> forms{};
+    // Per input byte, the classes the main loop tests, packed so that one load gives them all.
+    std::array<unsigned char, 256> byteClass{};
+    // step[context][lam][c]: everything the main loop writes for byte c, worked out in advance.
+    // context is 2 * P + N as for forms; lam tells whether the previous code was a lam code
+    // (its index in LamAlefLigatures' lam codes, plus one) or not (0). The low byte is the code
+    // to write; the flags below say what else to do.
+    std::array<std::array<std::array<std::uint16_t, 256>, LamKinds>, 4> step{};
+    // lamKindAfter[context][c]: the lam kind that byte c's code leaves for the next character.
+    std::array<std::array<unsigned char, 256>, 4> lamKindAfter{};
 };
+
+// Flags in the high byte of NaskhTables::step entries.
+constexpr std::uint16_t EscapeStep = 0x100;     // write the code as the host's escape
+constexpr std::uint16_t OverwriteStep = 0x200;  // the code is a ligature: write it over the lam
+
+// Bits of NaskhTables::byteClass.
+constexpr unsigned char LetterBit = 1;  // IsPersianLetter
+constexpr unsigned char JoinsBit = 2;   // JoinsForward
+constexpr unsigned char NumberBit = 4;  // IsNumberCharacter
 
 constexpr NaskhTables BuildTables() {
     NaskhTables t;
@@ -140,6 +173,10 @@ constexpr NaskhTables BuildTables() {
     for (const unsigned char code : EscapedCodes) {
         t.escaped[code] = true;
     }
+    for (const LamAlef& rule : LamAlefLigatures) {
+        t.ligatureAfterLam[rule.lam] = rule.ligature;
+        t.alefCode[rule.alef] = true;
+    }
     for (int previousJoins = 0; previousJoins < 2; ++previousJoins) {
         for (int nextIsLetter = 0; nextIsLetter < 2; ++nextIsLetter) {
             ByteMap& form = t.forms[2 * previousJoins + nextIsLetter];
@@ -152,45 +189,83 @@ constexpr NaskhTables BuildTables() {
                 }
                 form[c] = code;
             }
+            form[ZeroWidthNonJoiner] = ' ';
         }
+    }
+    for (std::size_t context = 0; context < t.forms.size(); ++context) {
+        for (std::size_t lam = 0; lam < LamKinds; ++lam) {
+            for (int c = 0; c < 256; ++c) {
+                const unsigned char code = t.forms[context][c];
+                std::uint16_t entry = code;
+                if (t.escaped[code]) {
+                    entry |= EscapeStep;
+                } else if (lam != 0 && t.alefCode[code]) {
+                    const unsigned char lamCode =
+                        lam == 1 ? LamAlefLigatures[0].lam : LamAlefLigatures[1].lam;
+                    entry = static_cast<std::uint16_t>(t.ligatureAfterLam[lamCode] | OverwriteStep);
+                }
+                t.step[context][lam][c] = entry;
+                t.lamKindAfter[context][c] = static_cast<unsigned char>(LamKindOf(code));
+            }
+        }
+    }
+    for (int c = 0; c < 256; ++c) {
+        const auto byte = static_cast<unsigned char>(c);
+        t.byteClass[c] = static_cast<unsigned char>((IsPersianLetter(byte) ? LetterBit : 0) |
+                                                    (JoinsForward(byte) ? JoinsBit : 0) |
+                                                    (IsNumberCharacter(byte) ? NumberBit : 0));
     }
     return t;
 }
 
 constexpr NaskhTables Tables = BuildTables();
 
-void AppendEscape(std::string& out, unsigned char code) {
-    out += "%%";
-    out += static_cast<char>('0' + code / 100);
-    out += static_cast<char>('0' + code / 10 % 10);
-    out += static_cast<char>('0' + code % 10);
-}
-
-// The rules never overlap (no alef code is a lam code), so one pass equals applying them in turn.
-void JoinLamAlef(std::string& glyphs) {
-    if (glyphs.size() < 2) {
-        return;
-    }
-    std::size_t write = 0;
-    for (std::size_t read = 0; read < glyphs.size(); ++read) {
-        const auto current = static_cast<unsigned char>(glyphs[read]);
-        if (write > 0) {
-            const auto before = static_cast<unsigned char>(glyphs[write - 1]);
-            bool joined = false;
-            for (const LamAlef& rule : LamAlefLigatures) {
-                if (before == rule.lam && current == rule.alef) {
-                    glyphs[write - 1] = static_cast<char>(rule.ligature);
-                    joined = true;
-                    break;
-                }
-            }
-            if (joined) {
-                continue;
+constexpr bool NumberCharactersHaveOneCode() {
+    for (int c = 0; c < 256; ++c) {
+        if (!IsNumberCharacter(static_cast<unsigned char>(c))) {
+            continue;
+        }
+        for (const auto& form : Tables.forms) {
+            if (form[c] != Tables.forms[0][c] || Tables.escaped[form[c]] ||
+                Tables.alefCode[form[c]] || Tables.ligatureAfterLam[form[c]] != 0) {
+                return false;
             }
         }
-        glyphs[write++] = static_cast<char>(current);
     }
-    glyphs.resize(write);
+    return true;
+}
+static_assert(NumberCharactersHaveOneCode(), "a number run can be reversed where it stands");
+
+static_assert(LamAlefLigatures[0].lam == LamAlefLigatures[2].lam &&
+                  LamAlefLigatures[1].lam == LamAlefLigatures[3].lam &&
+                  LamAlefLigatures[0].lam != LamAlefLigatures[1].lam,
+              "two lam codes, each with both alef codes");
+
+constexpr bool LigatureDependsOnLamOnly() {
+    for (const LamAlef& rule : LamAlefLigatures) {
+        if (Tables.ligatureAfterLam[rule.lam] != rule.ligature) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(LigatureDependsOnLamOnly(), "each lam code forms one ligature with either alef");
+
+// "%%" and three decimal digits: the host's escape for one character.
+constexpr std::size_t EscapeLength = 5;
+
+// Writes the escape of code at write, growing out by the four extra characters; returns the
+// position after it. Kept out of line: escapes are rare and the main loop needs its registers.
+[[gnu::noinline]] char* WriteEscape(std::string& out, char* write, unsigned char code) {
+    const auto written = static_cast<std::size_t>(write - out.data());
+    out.resize(out.size() + EscapeLength - 1);
+    write = out.data() + written;
+    write[0] = '%';
+    write[1] = '%';
+    write[2] = static_cast<char>('0' + code / 100);
+    write[3] = static_cast<char>('0' + code / 10 % 10);
+    write[4] = static_cast<char>('0' + code % 10);
+    return write + EscapeLength;
 }
 
 }  // namespace
@@ -207,31 +282,58 @@ bool IsSingleFormCode(unsigned char code) {
     return Tables.singleFormCode[code];
 }
 
+// One pass over the input. The zero-width non-joiner is written as a space by the tables (both
+// are non-letters that do not join, so the contexts around it are the same), and a number run is
+// written reversed where it stands: number characters are neither letters nor joiners and have
+// one code in every context, so reversing a run changes nothing around it.
 std::string WindowsToNaskh(std::string_view text) {
-    std::string input(text);
-    for (char& c : input) {
-        if (static_cast<unsigned char>(c) == 0x9D) {  // zero-width non-joiner
-            c = ' ';
+    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t length = text.size();
+    std::string out(length, '\0');
+    char* write = out.data();  // a local pointer: stores through it cannot move the string
+    std::size_t lamKind = 0;   // whether the previous code was a lam code, and which
+    unsigned previousJoins = 0;
+    unsigned char currentClass = length > 0 ? Tables.byteClass[in[0]] : 0;
+    std::size_t i = 0;
+    while (i < length) {
+        const unsigned char c = in[i];
+        if (currentClass & NumberBit) {
+            std::size_t runEnd = i + 1;
+            while (runEnd < length && IsNumberCharacter(in[runEnd])) {
+                ++runEnd;
+            }
+            if (runEnd - i >= 2) {
+                for (std::size_t k = runEnd; k > i; --k) {
+                    *write++ = static_cast<char>(Tables.forms[0][in[k - 1]]);
+                }
+            } else {
+                *write++ = static_cast<char>(Tables.forms[0][c]);
+            }
+            i = runEnd;
+            previousJoins = 0;
+            lamKind = 0;
+            currentClass = i < length ? Tables.byteClass[in[i]] : 0;
+            continue;
         }
-    }
-    input = ReverseNumberRuns(input);
-
-    std::string out;
-    out.reserve(input.size() + 8);
-    bool previousJoins = false;
-    for (std::size_t i = 0; i < input.size(); ++i) {
-        const auto c = static_cast<unsigned char>(input[i]);
-        const bool nextIsLetter =
-            i + 1 < input.size() && IsPersianLetter(static_cast<unsigned char>(input[i + 1]));
-        const unsigned char code = Tables.forms[2 * previousJoins + nextIsLetter][c];
-        if (Tables.escaped[code]) {
-            AppendEscape(out, code);
-        } else {
-            out.push_back(static_cast<char>(code));
+        const unsigned char nextClass = i + 1 < length ? Tables.byteClass[in[i + 1]] : 0;
+        const unsigned context = 2 * previousJoins + (nextClass & LetterBit);
+        const std::uint16_t step = Tables.step[context][lamKind][c];
+        // Taken from the character's own code, not from step, so that no iteration waits for
+        // the table load of the one before it.
+        lamKind = Tables.lamKindAfter[context][c];
+        previousJoins = (currentClass & JoinsBit) != 0;
+        currentClass = nextClass;
+        ++i;
+        if (step & EscapeStep) [[unlikely]] {
+            write = WriteEscape(out, write, static_cast<unsigned char>(step));
+            continue;
         }
-        previousJoins = JoinsForward(c);
+        // A ligature replaces the lam written just before it. No code is both lam and alef,
+        // so joining while writing equals replacing the pairs in the finished text rule by rule.
+        write -= (step & OverwriteStep) != 0;
+        *write++ = static_cast<char>(step & 0xFF);
     }
-    JoinLamAlef(out);
+    out.resize(static_cast<std::size_t>(write - out.data()));
     return out;
 }
 

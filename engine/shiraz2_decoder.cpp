@@ -79,20 +79,15 @@ std::u16string ReverseWide(std::u16string_view text) {
 }
 
 std::string Shiraz2ToWindows(std::u16string_view text) {
-    const std::u16string logical = ReverseWide(DecodePercentCodes(text));
-    std::string out;
-    out.reserve(logical.size() + 4);
-    for (const char16_t u : logical) {
-        const int b = UnicodeToWindowsByte(u);
-        if (b >= FirstDigitCode && b <= LastDigitCode) {
-            out.push_back(static_cast<char>((u & 0xFF) - DigitCodeOffset));
-        } else if (Shiraz2DecodeTable.Has(b)) {
-            Shiraz2DecodeTable.AppendTo(out, b);
-        } else {
-            out.push_back(static_cast<char>(u & 0xFF));
-        }
-    }
-    return ReverseNumberRuns(out);
+    static const CodeUnitDecoder decoder(Shiraz2DecodeTable, [](char16_t u, int b) {
+        return b >= FirstDigitCode && b <= LastDigitCode ? (u & 0xFF) - DigitCodeOffset : -1;
+    });
+    const std::u16string logical = text.find(u"%%") == std::u16string_view::npos
+                                       ? ReverseWide(text)
+                                       : ReverseWide(DecodePercentCodes(text));
+    std::string out = decoder.Decode(logical);
+    ReverseNumberRunsInPlace(out);
+    return out;
 }
 
 }  // namespace navisaz
