@@ -149,7 +149,8 @@ struct NaskhTables {
 constexpr std::uint16_t EscapeStep = 0x100;     // write the code as the host's escape
 constexpr std::uint16_t OverwriteStep = 0x200;  // the code is a ligature: write it over the lam
 
-// Bits of NaskhTables::byteClass.
+// Bits of NaskhTables::byteClass, placed so that (previous & JoinsBit) | (next & LetterBit) is
+// the context index 2 * P + N.
 constexpr unsigned char LetterBit = 1;  // IsPersianLetter
 constexpr unsigned char JoinsBit = 2;   // JoinsForward
 constexpr unsigned char NumberBit = 4;  // IsNumberCharacter
@@ -292,36 +293,32 @@ std::string WindowsToNaskh(std::string_view text) {
     std::string out(length, '\0');
     char* write = out.data();  // a local pointer: stores through it cannot move the string
     std::size_t lamKind = 0;   // whether the previous code was a lam code, and which
-    unsigned previousJoins = 0;
-    unsigned char currentClass = length > 0 ? Tables.byteClass[in[0]] : 0;
+    unsigned previousClass = 0;
+    unsigned currentClass = length > 0 ? Tables.byteClass[in[0]] : 0;
     std::size_t i = 0;
     while (i < length) {
-        const unsigned char c = in[i];
         if (currentClass & NumberBit) {
             std::size_t runEnd = i + 1;
             while (runEnd < length && IsNumberCharacter(in[runEnd])) {
                 ++runEnd;
             }
-            if (runEnd - i >= 2) {
-                for (std::size_t k = runEnd; k > i; --k) {
-                    *write++ = static_cast<char>(Tables.forms[0][in[k - 1]]);
-                }
-            } else {
-                *write++ = static_cast<char>(Tables.forms[0][c]);
+            for (std::size_t k = runEnd; k > i; --k) {  // a run of one is its own reversal
+                *write++ = static_cast<char>(Tables.forms[0][in[k - 1]]);
             }
             i = runEnd;
-            previousJoins = 0;
+            previousClass = NumberBit;
             lamKind = 0;
             currentClass = i < length ? Tables.byteClass[in[i]] : 0;
             continue;
         }
-        const unsigned char nextClass = i + 1 < length ? Tables.byteClass[in[i + 1]] : 0;
-        const unsigned context = 2 * previousJoins + (nextClass & LetterBit);
+        const unsigned char c = in[i];
+        const unsigned nextClass = i + 1 < length ? Tables.byteClass[in[i + 1]] : 0;
+        const unsigned context = (previousClass & JoinsBit) | (nextClass & LetterBit);
         const std::uint16_t step = Tables.step[context][lamKind][c];
         // Taken from the character's own code, not from step, so that no iteration waits for
         // the table load of the one before it.
         lamKind = Tables.lamKindAfter[context][c];
-        previousJoins = (currentClass & JoinsBit) != 0;
+        previousClass = currentClass;
         currentClass = nextClass;
         ++i;
         if (step & EscapeStep) [[unlikely]] {
