@@ -64,9 +64,10 @@ TEST(NumberWordHelpers, AppendWithAndAndIntPower) {
     AppendWithAnd(s, "a");
     EXPECT_EQ(s, "a");
     AppendWithAnd(s, "b");
-    EXPECT_EQ(s, "a" + Cp1256(" و ") + "b");
+    const std::string joined = std::string("a").append(Cp1256(" و ")).append("b");
+    EXPECT_EQ(s, joined);
     AppendWithAnd(s, "");
-    EXPECT_EQ(s, "a" + Cp1256(" و ") + "b");
+    EXPECT_EQ(s, joined);
     EXPECT_EQ(IntPower64(1000, 0), 1);
     EXPECT_EQ(IntPower64(1000, 6), 1000000000000000000LL);
     EXPECT_EQ(IntPower64(2, 10), 1024);
