@@ -2,7 +2,9 @@
 
 // Helpers that let tests write Persian and glyph bytes readably.
 
+#include <functional>
 #include <initializer_list>
+#include <random>
 #include <string>
 
 #include "engine/typed_text.h"
@@ -41,6 +43,23 @@ inline std::string HexOf(const std::string& bytes) {
         out.push_back(digits[b & 15]);
     }
     return out;
+}
+
+// Calls check on `trials` random texts of up to maxLength characters drawn from alphabet, the
+// same texts on every run (fixed seed).
+template <typename Text>
+void ForRandomTexts(const Text& alphabet, int maxLength, int trials, unsigned seed,
+                    const std::function<void(const Text&)>& check) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<int> length(0, maxLength);
+    for (int trial = 0; trial < trials; ++trial) {
+        Text text;
+        for (int n = length(random); n > 0; --n) {
+            text.push_back(alphabet[pick(random)]);
+        }
+        check(text);
+    }
 }
 
 }  // namespace navisaz::testing

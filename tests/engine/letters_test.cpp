@@ -68,16 +68,10 @@ TEST(ReverseNumberRuns, ReversesRunsOfTwoOrMoreNumberCharacters) {
 }
 
 TEST(ReverseNumberRuns, AgreesWithTheCandidateSearchOnRandomTexts) {
-    std::mt19937 random(1390);
     const std::string alphabet = "0123456789.,/- a\xC7";
-    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
-    std::uniform_int_distribution<int> length(0, 24);
-    for (int trial = 0; trial < 3000; ++trial) {
-        std::string text;
-        for (int n = length(random); n > 0; --n)
-            text.push_back(alphabet[pick(random)]);
+    testing::ForRandomTexts<std::string>(alphabet, 24, 3000, 1390, [](const std::string& text) {
         ASSERT_EQ(ReverseNumberRuns(text), ReverseNumberRunsByCandidates(text)) << text;
-    }
+    });
 }
 
 TEST(ReverseIfNumeric, OnlyAllNumberRunsAreReversed) {

@@ -63,16 +63,11 @@ TEST(DecodePercentCodes, Examples) {
 }
 
 TEST(DecodePercentCodes, AgreesWithSearchingFromTheStartOnRandomTexts) {
-    std::mt19937 random(176);
     const std::u16string alphabet = u"%%%0123456789x$- a";
-    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
-    std::uniform_int_distribution<int> length(0, 16);
-    for (int trial = 0; trial < 5000; ++trial) {
-        std::u16string text;
-        for (int n = length(random); n > 0; --n)
-            text.push_back(alphabet[pick(random)]);
-        ASSERT_EQ(DecodePercentCodes(text), DecodePercentCodesBySearch(text));
-    }
+    testing::ForRandomTexts<std::u16string>(
+        alphabet, 16, 5000, 176, [](const std::u16string& text) {
+            ASSERT_EQ(DecodePercentCodes(text), DecodePercentCodesBySearch(text));
+        });
 }
 
 TEST(NaskhToWindows, DecodesGlyphTextsFromTheHost) {

@@ -79,16 +79,7 @@ TEST(NaskhRoundTrip, Sentences) {
 }
 
 TEST(NaskhRoundTrip, RandomTextsOverTheWholeAlphabet) {
-    std::mt19937 random(1403);
-    const std::string& alphabet = RoundTripAlphabet();
-    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
-    std::uniform_int_distribution<int> length(0, 20);
-    for (int trial = 0; trial < 20000; ++trial) {
-        std::string text;
-        for (int n = length(random); n > 0; --n)
-            text.push_back(alphabet[pick(random)]);
-        ExpectRoundTrip(text);
-    }
+    testing::ForRandomTexts<std::string>(RoundTripAlphabet(), 20, 20000, 1403, ExpectRoundTrip);
 }
 
 TEST(NaskhRoundTrip, PersianDictionary) {
