@@ -56,7 +56,9 @@ constexpr IptLetter IptLetters[] = {
 
 using ByteMap = std::array<unsigned char, 256>;
 
-enum Form { Isolated, Initial, Medial, Final, FormCount };
+// Ordered so that 2 * P + N picks the form: P, the previous character joins forward; N, the next
+// one is a Persian letter.
+enum Form { Isolated, Initial, Final, Medial, FormCount };
 
 constexpr std::array<ByteMap, FormCount> BuildForms() {
     std::array<ByteMap, FormCount> forms{};
@@ -75,13 +77,6 @@ constexpr std::array<ByteMap, FormCount> BuildForms() {
 }
 
 constexpr std::array<ByteMap, FormCount> Forms = BuildForms();
-
-Form FormFor(bool previousJoins, bool nextIsLetter) {
-    if (nextIsLetter) {
-        return previousJoins ? Medial : Initial;
-    }
-    return previousJoins ? Final : Isolated;
-}
 
 }  // namespace
 
@@ -112,7 +107,7 @@ std::string WindowsToIpt(std::string_view text) {
         const bool previousJoins = i > 0 && JoinsForward(static_cast<unsigned char>(text[i - 1]));
         const bool nextIsLetter =
             i + 1 < length && IsPersianLetter(static_cast<unsigned char>(text[i + 1]));
-        out[length - 1 - i] = static_cast<char>(Forms[FormFor(previousJoins, nextIsLetter)][c]);
+        out[length - 1 - i] = static_cast<char>(Forms[2 * previousJoins + nextIsLetter][c]);
     }
     return out;
 }

@@ -121,6 +121,10 @@ constexpr std::size_t LamKindOf(unsigned char code) {
     return code == LamAlefLigatures[0].lam ? 1 : code == LamAlefLigatures[1].lam ? 2 : 0;
 }
 
+constexpr std::size_t StepIndex(std::size_t context, std::size_t lam, std::size_t c) {
+    return (context * LamKinds + lam) * 256 + c;
+}
+
 struct NaskhTables {
     ByteMap initial = IdentityMap();  // table B
     ByteMap medial = IdentityMap();   // table A
@@ -135,14 +139,16 @@ struct NaskhTables {
     // forward) and before the next one (N: it is a Persian letter).
     std::array<ByteMap, 4> forms{};
     // Per input byte, the classes the main loop tests, packed so that one load gives them all.
-    std::array<unsigned char, 256> byteClass{};
+    std::array<std::uint16_t, 256> byteClass{};
     // step[context][lam][c]: everything the main loop writes for byte c, worked out in advance.
     // context is 2 * P + N as for forms; lam tells whether the previous code was a lam code
     // (its index in LamAlefLigatures' lam codes, plus one) or not (0). The low byte is the code
     // to write; the flags below say what else to do.
-    std::array<std::array<std::array<std::uint16_t, 256>, LamKinds>, 4> step{};
-    // lamKindAfter[context][c]: the lam kind that byte c's code leaves for the next character.
-    std::array<std::array<unsigned char, 256>, 4> lamKindAfter{};
+    // Flat, at StepIndex(context, lam, c).
+    std::array<std::uint16_t, 4 * LamKinds * 256> step{};
+    // lamRowAfter[context * 256 + c]: the lam kind byte c's code leaves for the next character,
+    // as its row offset in step (lam * 256).
+    std::array<std::uint16_t, 4 * 256> lamRowAfter{};
 };
 
 // Flags in the high byte of NaskhTables::step entries.
@@ -150,10 +156,11 @@ constexpr std::uint16_t EscapeStep = 0x100;     // write the code as the host's 
 constexpr std::uint16_t OverwriteStep = 0x200;  // the code is a ligature: write it over the lam
 
 // Bits of NaskhTables::byteClass, placed so that (previous & JoinsBit) | (next & LetterBit) is
-// the context index 2 * P + N.
-constexpr unsigned char LetterBit = 1;  // IsPersianLetter
-constexpr unsigned char JoinsBit = 2;   // JoinsForward
-constexpr unsigned char NumberBit = 4;  // IsNumberCharacter
+// the context 2 * P + N already scaled to its rows in step.
+constexpr std::uint16_t ContextRows = LamKinds * 256;
+constexpr std::uint16_t LetterBit = 1 * ContextRows;  // IsPersianLetter
+constexpr std::uint16_t JoinsBit = 2 * ContextRows;   // JoinsForward
+constexpr std::uint16_t NumberBit = 1;                // IsNumberCharacter
 
 constexpr NaskhTables BuildTables() {
     NaskhTables t;
@@ -205,14 +212,15 @@ constexpr NaskhTables BuildTables() {
                         lam == 1 ? LamAlefLigatures[0].lam : LamAlefLigatures[1].lam;
                     entry = static_cast<std::uint16_t>(t.ligatureAfterLam[lamCode] | OverwriteStep);
                 }
-                t.step[context][lam][c] = entry;
-                t.lamKindAfter[context][c] = static_cast<unsigned char>(LamKindOf(code));
+                t.step[StepIndex(context, lam, static_cast<std::size_t>(c))] = entry;
+                t.lamRowAfter[context * 256 + static_cast<std::size_t>(c)] =
+                    static_cast<std::uint16_t>(LamKindOf(code) * 256);
             }
         }
     }
     for (int c = 0; c < 256; ++c) {
         const auto byte = static_cast<unsigned char>(c);
-        t.byteClass[c] = static_cast<unsigned char>((IsPersianLetter(byte) ? LetterBit : 0) |
+        t.byteClass[c] = static_cast<std::uint16_t>((IsPersianLetter(byte) ? LetterBit : 0) |
                                                     (JoinsForward(byte) ? JoinsBit : 0) |
                                                     (IsNumberCharacter(byte) ? NumberBit : 0));
     }
@@ -292,7 +300,7 @@ std::string WindowsToNaskh(std::string_view text) {
     const std::size_t length = text.size();
     std::string out(length, '\0');
     char* write = out.data();  // a local pointer: stores through it cannot move the string
-    std::size_t lamKind = 0;   // whether the previous code was a lam code, and which
+    std::size_t lamRow = 0;    // whether the previous code was a lam code, and which (* 256)
     unsigned previousClass = 0;
     unsigned currentClass = length > 0 ? Tables.byteClass[in[0]] : 0;
     std::size_t i = 0;
@@ -307,17 +315,17 @@ std::string WindowsToNaskh(std::string_view text) {
             }
             i = runEnd;
             previousClass = NumberBit;
-            lamKind = 0;
+            lamRow = 0;
             currentClass = i < length ? Tables.byteClass[in[i]] : 0;
             continue;
         }
         const unsigned char c = in[i];
         const unsigned nextClass = i + 1 < length ? Tables.byteClass[in[i + 1]] : 0;
-        const unsigned context = (previousClass & JoinsBit) | (nextClass & LetterBit);
-        const std::uint16_t step = Tables.step[context][lamKind][c];
+        const unsigned contextRows = (previousClass & JoinsBit) | (nextClass & LetterBit);
+        const std::uint16_t step = Tables.step[contextRows + lamRow + c];
         // Taken from the character's own code, not from step, so that no iteration waits for
         // the table load of the one before it.
-        lamKind = Tables.lamKindAfter[context][c];
+        lamRow = Tables.lamRowAfter[contextRows / LamKinds + c];
         previousClass = currentClass;
         currentClass = nextClass;
         ++i;
