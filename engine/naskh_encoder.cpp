@@ -263,18 +263,25 @@ static_assert(LigatureDependsOnLamOnly(), "each lam code forms one ligature with
 // "%%" and three decimal digits: the host's escape for one character.
 constexpr std::size_t EscapeLength = 5;
 
-// Writes the escape of code at write, growing out by the four extra characters; returns the
-// position after it. Kept out of line: escapes are rare and the main loop needs its registers.
-[[gnu::noinline]] char* WriteEscape(std::string& out, char* write, unsigned char code) {
-    const auto written = static_cast<std::size_t>(write - out.data());
-    out.resize(out.size() + EscapeLength - 1);
-    write = out.data() + written;
-    write[0] = '%';
-    write[1] = '%';
-    write[2] = static_cast<char>('0' + code / 100);
-    write[3] = static_cast<char>('0' + code / 10 % 10);
-    write[4] = static_cast<char>('0' + code % 10);
-    return write + EscapeLength;
+// The glyph text with every code to escape written as the host's escape. Every such code in the
+// text is one (whatever byte it came from), so this can follow the main pass; escapes are rare.
+std::string WithEscapes(const std::string& glyphs);
+
+std::string WithEscapes(const std::string& glyphs) {
+    std::string out;
+    out.reserve(glyphs.size() + 2 * EscapeLength);
+    for (const char g : glyphs) {
+        const auto code = static_cast<unsigned char>(g);
+        if (!Tables.escaped[code]) {
+            out.push_back(g);
+            continue;
+        }
+        out += "%%";
+        out.push_back(static_cast<char>('0' + code / 100));
+        out.push_back(static_cast<char>('0' + code / 10 % 10));
+        out.push_back(static_cast<char>('0' + code % 10));
+    }
+    return out;
 }
 
 }  // namespace
@@ -301,6 +308,7 @@ std::string WindowsToNaskh(std::string_view text) {
     std::string out(length, '\0');
     char* write = out.data();  // a local pointer: stores through it cannot move the string
     std::size_t lamRow = 0;    // whether the previous code was a lam code, and which (* 256)
+    unsigned escapes = 0;      // EscapeStep once a code to escape has been written
     unsigned previousClass = 0;
     unsigned currentClass = length > 0 ? Tables.byteClass[in[0]] : 0;
     std::size_t i = 0;
@@ -329,16 +337,16 @@ std::string WindowsToNaskh(std::string_view text) {
         previousClass = currentClass;
         currentClass = nextClass;
         ++i;
-        if (step & EscapeStep) [[unlikely]] {
-            write = WriteEscape(out, write, static_cast<unsigned char>(step));
-            continue;
-        }
         // A ligature replaces the lam written just before it. No code is both lam and alef,
         // so joining while writing equals replacing the pairs in the finished text rule by rule.
         write -= (step & OverwriteStep) != 0;
         *write++ = static_cast<char>(step & 0xFF);
+        escapes |= step;
     }
     out.resize(static_cast<std::size_t>(write - out.data()));
+    if (escapes & EscapeStep) [[unlikely]] {
+        return WithEscapes(out);
+    }
     return out;
 }
 
