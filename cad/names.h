@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace navisaz {
+
+// Host names (members, styles, layers, system variables, commands) compare without regard to
+// the case of ASCII letters, as the CAD host does.
+std::u16string FoldCase(std::u16string_view name);
+bool SameName(std::u16string_view a, std::u16string_view b);
+
+// UTF-16 text as UTF-8 for messages raised in exceptions.
+std::string Narrow(std::u16string_view text);
+// A UTF-8 literal as UTF-16.
+std::u16string Widen(std::string_view utf8);
+
+}  // namespace navisaz
