@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "cad/host_error.h"
 #include "cad/names.h"
@@ -590,15 +592,20 @@ class SimSelectionSet : public AcadSelectionSet, SimObject {
             host_->User().SelectOnScreen(u"Select objects: ", drawing, accepts);
         if (answer.cancelled)
             throw HostError(UserCancelled);
-        std::vector<EntityRef>& space = drawing.ActiveSpace();
+        // Picks count only for entities of the active space that pass the filter, each once.
+        std::unordered_map<std::u16string, EntityRef> onScreen;
+        for (const EntityRef& e : drawing.ActiveSpace()) {
+            onScreen.emplace(FoldCase(e->handle), e);
+        }
+        std::unordered_set<const EntityData*> taken;
+        for (const EntityRef& e : set.entities)
+            taken.insert(e.get());
         for (const std::u16string& handle : answer.handles) {
-            const auto found = std::find_if(space.begin(), space.end(), [&](const EntityRef& e) {
-                return SameName(e->handle, handle);
-            });
-            if (found == space.end() || !accepts(**found))
+            const auto found = onScreen.find(FoldCase(handle));
+            if (found == onScreen.end() || !accepts(*found->second))
                 continue;
-            if (std::find(set.entities.begin(), set.entities.end(), *found) == set.entities.end()) {
-                set.entities.push_back(*found);
+            if (taken.insert(found->second.get()).second) {
+                set.entities.push_back(found->second);
             }
         }
     }
