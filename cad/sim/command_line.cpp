@@ -261,6 +261,24 @@ struct SetVariableCommand : Command {
     }
 };
 
+// The position of the parenthesis that closes the one at open (parentheses inside strings do not
+// count), or the text's length when none does.
+std::size_t MatchingParenthesis(std::u16string_view text, std::size_t open) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = open; i < text.size(); ++i) {
+        if (text[i] == u'"')
+            inString = !inString;
+        if (inString)
+            continue;
+        if (text[i] == u'(')
+            ++depth;
+        if (text[i] == u')' && --depth == 0)
+            return i;
+    }
+    return text.size();
+}
+
 // Splits a lisp expression into its top-level elements: atoms, strings (without their quotes)
 // and nested expressions (with their parentheses).
 struct LispElement {
@@ -288,20 +306,8 @@ std::vector<LispElement> LispElements(std::u16string_view expression) {
             elements.push_back({LispElement::Kind::String, text});
         } else if (c == u'(') {
             const std::size_t start = i;
-            int depth = 0;
-            bool inString = false;
-            for (; i < inner.size(); ++i) {
-                if (inner[i] == u'"')
-                    inString = !inString;
-                if (inString)
-                    continue;
-                if (inner[i] == u'(')
-                    ++depth;
-                if (inner[i] == u')' && --depth == 0) {
-                    ++i;
-                    break;
-                }
-            }
+            const std::size_t close = MatchingParenthesis(inner, i);
+            i = close == inner.size() ? close : close + 1;
             elements.push_back(
                 {LispElement::Kind::List, std::u16string(inner.substr(start, i - start))});
         } else {
@@ -374,19 +380,7 @@ void CommandLine::Type(Drawing& drawing, std::u16string_view text) {
             ++i;
         } else if (c == u'(' && token.empty()) {
             // A lisp expression runs to its matching parenthesis.
-            std::size_t end = i;
-            int depth = 0;
-            bool inString = false;
-            for (; end < text.size(); ++end) {
-                if (text[end] == u'"')
-                    inString = !inString;
-                if (inString)
-                    continue;
-                if (text[end] == u'(')
-                    ++depth;
-                if (text[end] == u')' && --depth == 0)
-                    break;
-            }
+            const std::size_t end = MatchingParenthesis(text, i);
             if (end == text.size()) {
                 host_.WriteLine(u"(_> unbalanced lisp expression");
                 return;

@@ -38,6 +38,19 @@ std::size_t IndexOf(const Variant& index, std::size_t count) {
     return static_cast<std::size_t>(i);
 }
 
+// The record an Item call means: by name (any case) or by position.
+template <typename Record>
+Record& ItemRecord(std::vector<Record>& records, const Variant& index) {
+    if (index.IsString()) {
+        for (Record& record : records) {
+            if (SameName(record.name, index.ToString()))
+                return record;
+        }
+        throw HostError("Key not found: " + Narrow(index.ToString()));
+    }
+    return records[IndexOf(index, records.size())];
+}
+
 class SimObject {
   public:
     SimObject(std::shared_ptr<SimApplication> host, std::shared_ptr<Drawing> drawing)
@@ -631,15 +644,7 @@ class SimSelectionSets : public AcadSelectionSets, SimObject {
     using SimObject::SimObject;
     std::int32_t Count() override { return static_cast<std::int32_t>(Data().selectionSets.size()); }
     std::shared_ptr<AcadSelectionSet> Item(const Variant& index) override {
-        auto& sets = Data().selectionSets;
-        if (index.IsString()) {
-            for (const SelectionSetData& set : sets) {
-                if (SameName(set.name, index.ToString()))
-                    return Wrap(set.name);
-            }
-            throw HostError("Key not found: selection set " + Narrow(index.ToString()));
-        }
-        return Wrap(sets[IndexOf(index, sets.size())].name);
+        return Wrap(ItemRecord(Data().selectionSets, index).name);
     }
     std::shared_ptr<AcadSelectionSet> Add(const std::u16string& name) override {
         auto& sets = Data().selectionSets;
@@ -721,14 +726,7 @@ class SimTextStyles : public AcadTextStyles, SimObject {
     using SimObject::SimObject;
     std::int32_t Count() override { return static_cast<std::int32_t>(Data().textStyles.size()); }
     std::shared_ptr<AcadTextStyle> Item(const Variant& index) override {
-        Drawing& drawing = Data();
-        if (index.IsString()) {
-            const TextStyleData* style = drawing.FindTextStyle(index.ToString());
-            if (style == nullptr)
-                throw HostError("Key not found: " + Narrow(index.ToString()));
-            return Wrap(style->name);
-        }
-        return Wrap(drawing.textStyles[IndexOf(index, drawing.textStyles.size())].name);
+        return Wrap(ItemRecord(Data().textStyles, index).name);
     }
     std::shared_ptr<AcadTextStyle> Add(const std::u16string& name) override {
         Drawing& drawing = Data();
@@ -801,14 +799,7 @@ class SimLayers : public AcadLayers, SimObject {
     using SimObject::SimObject;
     std::int32_t Count() override { return static_cast<std::int32_t>(Data().layers.size()); }
     std::shared_ptr<AcadLayer> Item(const Variant& index) override {
-        Drawing& drawing = Data();
-        if (index.IsString()) {
-            const LayerData* layer = drawing.FindLayer(index.ToString());
-            if (layer == nullptr)
-                throw HostError("Key not found: " + Narrow(index.ToString()));
-            return Wrap(layer->name);
-        }
-        return Wrap(drawing.layers[IndexOf(index, drawing.layers.size())].name);
+        return Wrap(ItemRecord(Data().layers, index).name);
     }
     std::shared_ptr<AcadLayer> Add(const std::u16string& name) override {
         Drawing& drawing = Data();
@@ -842,15 +833,7 @@ class SimLinetypes : public AcadLinetypes, SimObject {
     using SimObject::SimObject;
     std::int32_t Count() override { return static_cast<std::int32_t>(Data().linetypes.size()); }
     std::shared_ptr<AcadLinetype> Item(const Variant& index) override {
-        Drawing& drawing = Data();
-        if (index.IsString()) {
-            const LinetypeData* found = drawing.FindLinetype(index.ToString());
-            if (found == nullptr)
-                throw HostError("Key not found: " + Narrow(index.ToString()));
-            return std::make_shared<SimLinetype>(*found);
-        }
-        return std::make_shared<SimLinetype>(
-            drawing.linetypes[IndexOf(index, drawing.linetypes.size())]);
+        return std::make_shared<SimLinetype>(ItemRecord(Data().linetypes, index));
     }
     void Load(const std::u16string& name, const std::u16string& fileName) override {
         Drawing& drawing = Data();
