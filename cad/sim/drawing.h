@@ -35,7 +35,7 @@ struct EntityData {
     Point3 insertion{};
     double height = 1.0;
     double rotation = 0.0;  // radians
-    std::int32_t alignment = 0;
+    std::int32_t alignment = 0;  // a leader keeps its type here
     bool backward = false;
     std::u16string style = u"Standard";
     double width = 0.0;  // multi-line text: the width that wraps its lines
@@ -63,6 +63,8 @@ struct EntityData {
     double zScale = 1.0;
 
     bool erased = false;  // set when the entity leaves the drawing
+
+    bool operator==(const EntityData&) const = default;
 
     // Whatever a file held for this entity that the host does not model, kept for writing back.
     std::shared_ptr<const void> preserved{};
@@ -129,6 +131,9 @@ class Drawing {
     std::vector<LinetypeData> linetypes{};
     std::vector<BlockDefinition> blocks{};
     std::vector<SelectionSetData> selectionSets{};
+
+    // What the file the drawing came from held beyond the model, for writing it back.
+    std::shared_ptr<const void> preserved{};
 
     // A fresh handle, and the seed the next one comes from.
     std::u16string NewHandle();

@@ -1,0 +1,98 @@
+#include "cad/dxf/dxf_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace navisaz::dxf {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+[[noreturn]] void SaveFailed(const fs::path& path, const std::string& why) {
+    throw DxfError(0, "cannot save " + path.string() + ": " + why);
+}
+
+// Writes all of text to a new file beside target and flushes it to the disk; returns its path.
+fs::path WriteTemporary(const fs::path& target, const std::string& text) {
+    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) SaveFailed(target, std::strerror(errno));
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const std::string why = std::strerror(errno);
+            ::close(fd);
+            ::unlink(pattern.c_str());
+            SaveFailed(target, why);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+        const std::string why = std::strerror(errno);
+        ::unlink(pattern.c_str());
+        SaveFailed(target, why);
+    }
+    return pattern;
+}
+
+}  // namespace
+
+std::shared_ptr<sim::Drawing> OpenDxf(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        throw DxfError(0, "cannot open " + path.string() + ": " + std::strerror(errno));
+    }
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    std::shared_ptr<sim::Drawing> drawing;
+    try {
+        drawing = ReadDxf(bytes.str());
+    } catch (const DxfError& error) {
+        throw DxfError(error.line(), path.filename().string() + ": " + error.what());
+    }
+    drawing->path = path.u16string();
+    drawing->name = path.filename().u16string();
+    return drawing;
+}
+
+void SaveDxf(const sim::Drawing& drawing, const fs::path& path) {
+    const std::string text = WriteDxf(drawing);
+    const fs::path temporary = WriteTemporary(path, text);
+    std::error_code error;
+    if (fs::exists(path, error)) {
+        fs::path backup = path;
+        backup.replace_extension(".bak");
+        fs::copy_file(path, backup, fs::copy_options::overwrite_existing, error);
+        if (error) {
+            fs::remove(temporary);
+            SaveFailed(path, "cannot keep the previous file as " + backup.filename().string() +
+                                 ": " + error.message());
+        }
+    }
+    fs::rename(temporary, path, error);
+    if (error) {
+        fs::remove(temporary);
+        SaveFailed(path, error.message());
+    }
+}
+
+fs::path BlockDrawingFile(const fs::path& requested) {
+    std::string extension = requested.extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".dwg" && !fs::exists(requested)) {
+        fs::path dxf = requested;
+        dxf.replace_extension(".dxf");
+        return dxf;
+    }
+    return requested;
+}
+
+}  // namespace navisaz::dxf
