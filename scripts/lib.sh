@@ -9,6 +9,7 @@ NAVISAZ_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   libicu-dev libfribidi-dev
   myspell-fa
+  python3-ezdxf gdal-bin
 )
 
 # Installs the packages that are missing, without questions; does nothing when all are there.

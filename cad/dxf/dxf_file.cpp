@@ -20,14 +20,17 @@ namespace {
 
 // Writes all of text to a new file beside target and flushes it to the disk; returns its path.
 fs::path WriteTemporary(const fs::path& target, const std::string& text) {
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string pattern =
+        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) SaveFailed(target, std::strerror(errno));
+    if (fd < 0)
+        SaveFailed(target, std::strerror(errno));
     std::size_t written = 0;
     while (written < text.size()) {
         const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             const std::string why = std::strerror(errno);
             ::close(fd);
             ::unlink(pattern.c_str());
@@ -86,7 +89,8 @@ void SaveDxf(const sim::Drawing& drawing, const fs::path& path) {
 
 fs::path BlockDrawingFile(const fs::path& requested) {
     std::string extension = requested.extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (extension == ".dwg" && !fs::exists(requested)) {
         fs::path dxf = requested;
         dxf.replace_extension(".dxf");

@@ -4,6 +4,7 @@
 // host changed.
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,9 +47,12 @@ struct FileSource {
 
     // Table entries by table name ("LAYER") and folded entry name, and where each table ends.
     std::map<std::string, std::map<std::u16string, std::size_t>> tableEntries;  // begin index
-    std::map<std::string, std::size_t> tableEnd;  // index of ENDTAB
-    std::size_t blocksEnd = SIZE_MAX;             // index of the BLOCKS section's ENDSEC
-    std::vector<std::u16string> blocksRead;       // folded names
+    std::map<std::string, std::size_t> tableEnd;                                // index of ENDTAB
+    // Entries every drawing has ("0", "Standard", "Continuous", ...) that the file itself did not
+    // hold: not new, so not written.
+    std::map<std::string, std::set<std::u16string>> implicitEntries;
+    std::size_t blocksEnd = SIZE_MAX;        // index of the BLOCKS section's ENDSEC
+    std::vector<std::u16string> blocksRead;  // folded names
     std::map<std::u16string, sim::LayerData> layersRead;
     std::map<std::u16string, sim::TextStyleData> stylesRead;
     std::map<std::u16string, std::u16string> linetypesRead;  // folded name → description

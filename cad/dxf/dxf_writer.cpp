@@ -25,7 +25,8 @@ std::string Real(double value) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.15g", value);
     std::string text = buffer;
-    if (text.find_first_of(".eEn") == std::string::npos) text += ".0";
+    if (text.find_first_of(".eEn") == std::string::npos)
+        text += ".0";
     return text;
 }
 
@@ -37,21 +38,23 @@ std::string Hex(std::uint64_t value) {
 
 std::string_view Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos)
+        return {};
     const auto last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
 }
 
 // The DXF horizontal and vertical justification of a host alignment code.
 std::pair<int, int> Justification(std::int32_t alignment) {
-    if (alignment <= 5) return {alignment, 0};
+    if (alignment <= 5)
+        return {alignment, 0};
     const int column = (alignment - 6) % 3;
     const int vertical = alignment <= 8 ? 3 : alignment <= 11 ? 2 : 1;
     return {column, vertical};
 }
 
 class Writer {
-public:
+  public:
     Writer(const sim::Drawing& drawing, std::shared_ptr<const FileSource> source)
         : drawing_(drawing), source_(std::move(source)), seed_(drawing.handleSeed) {
         subclasses_ = source_->version >= FirstSubclassVersion;
@@ -85,11 +88,13 @@ public:
         std::set<const sim::EntityData*> written;
         for (const FileSource::Item& item : source_->entities) {
             if (!item.entity) {
-                out.tags.insert(out.tags.end(), tags.begin() + static_cast<std::ptrdiff_t>(item.begin),
+                out.tags.insert(out.tags.end(),
+                                tags.begin() + static_cast<std::ptrdiff_t>(item.begin),
                                 tags.begin() + static_cast<std::ptrdiff_t>(item.end));
                 continue;
             }
-            if (item.entity->erased) continue;
+            if (item.entity->erased)
+                continue;
             written.insert(item.entity.get());
             AppendEntity(out.tags, *item.entity, ModelSpaceOwner());
         }
@@ -101,7 +106,8 @@ public:
             }
         }
         // The rest as it was.
-        out.tags.insert(out.tags.end(), tags.begin() + static_cast<std::ptrdiff_t>(source_->entitiesEnd),
+        out.tags.insert(out.tags.end(),
+                        tags.begin() + static_cast<std::ptrdiff_t>(source_->entitiesEnd),
                         tags.end());
         if (source_->handseedValue != SIZE_MAX && seed_ != source_->handseedRead) {
             // The seed goes past every handle now in the file.
@@ -115,7 +121,7 @@ public:
         return WriteTags(out);
     }
 
-private:
+  private:
     std::string NewHandle() { return Hex(seed_++); }
 
     std::string Encoded(const std::u16string& text) const { return source_->encoding.Encode(text); }
@@ -124,14 +130,16 @@ private:
     std::string HandleAt(std::size_t begin) const {
         const std::vector<Tag>& tags = source_->file.tags;
         for (std::size_t i = begin + 1; i < tags.size() && tags[i].code != 0; ++i) {
-            if (tags[i].code == 5 || tags[i].code == 105) return std::string(Trimmed(tags[i].value));
+            if (tags[i].code == 5 || tags[i].code == 105)
+                return std::string(Trimmed(tags[i].value));
         }
         return "";
     }
 
     std::string ModelSpaceOwner() const {
         const auto table = source_->tableEntries.find("BLOCK_RECORD");
-        if (table == source_->tableEntries.end()) return "";
+        if (table == source_->tableEntries.end())
+            return "";
         const auto entry = table->second.find(u"*MODEL_SPACE");
         return entry == table->second.end() ? "" : HandleAt(entry->second);
     }
@@ -139,10 +147,12 @@ private:
     // The handle of a table itself (its TABLE tag group), for its new entries' owner.
     std::string TableHandle(const std::string& table) const {
         const auto end = source_->tableEnd.find(table);
-        if (end == source_->tableEnd.end()) return "";
+        if (end == source_->tableEnd.end())
+            return "";
         const std::vector<Tag>& tags = source_->file.tags;
         for (std::size_t i = end->second; i-- > 0;) {
-            if (tags[i].code == 0 && Trimmed(tags[i].value) == "TABLE") return HandleAt(i);
+            if (tags[i].code == 0 && Trimmed(tags[i].value) == "TABLE")
+                return HandleAt(i);
         }
         return "";
     }
@@ -165,15 +175,20 @@ private:
                 kept.xdata.assign(tags.begin() + static_cast<std::ptrdiff_t>(i), tags.end());
                 break;
             }
-            if (t.code == 102) inGroup = Trimmed(t.value).starts_with("{");
+            if (t.code == 102)
+                inGroup = Trimmed(t.value).starts_with("{");
             if (inGroup || t.code == 102) {
                 kept.groups.push_back(t);
-                if (t.code == 102 && Trimmed(t.value) == "}") inGroup = false;
+                if (t.code == 102 && Trimmed(t.value) == "}")
+                    inGroup = false;
                 continue;
             }
-            if ((t.code == 5 || t.code == 105) && kept.handle.empty()) kept.handle = std::string(Trimmed(t.value));
-            if (t.code == 330 && kept.owner.empty()) kept.owner = std::string(Trimmed(t.value));
-            if (t.code == 66) kept.attributesFollow = Trimmed(t.value) == "1";
+            if ((t.code == 5 || t.code == 105) && kept.handle.empty())
+                kept.handle = std::string(Trimmed(t.value));
+            if (t.code == 330 && kept.owner.empty())
+                kept.owner = std::string(Trimmed(t.value));
+            if (t.code == 66)
+                kept.attributesFollow = Trimmed(t.value) == "1";
         }
         return kept;
     }
@@ -189,8 +204,10 @@ private:
             }
         }
         Kept keep = kept ? KeptTags(kept->tags) : Kept{};
-        if (keep.handle.empty()) keep.handle = e.handle.empty() ? NewHandle() : Narrow(e.handle);
-        if (keep.owner.empty()) keep.owner = owner;
+        if (keep.handle.empty())
+            keep.handle = e.handle.empty() ? NewHandle() : Narrow(e.handle);
+        if (keep.owner.empty())
+            keep.owner = owner;
         const bool paper = std::any_of(drawing_.paperSpace.begin(), drawing_.paperSpace.end(),
                                        [&e](const sim::EntityRef& p) { return p.get() == &e; });
         const auto add = [&out](int code, std::string value) {
@@ -199,23 +216,31 @@ private:
         const auto point = [&add](int code, const Point3& p, bool withZ = true) {
             add(code, Real(p.x));
             add(code + 10, Real(p.y));
-            if (withZ) add(code + 20, Real(p.z));
+            if (withZ)
+                add(code + 20, Real(p.z));
         };
         add(0, Narrow(sim::DxfTypeName(e.kind)));
         add(5, keep.handle);
         out.insert(out.end(), keep.groups.begin(), keep.groups.end());
         if (subclasses_) {
-            if (!keep.owner.empty()) add(330, keep.owner);
+            if (!keep.owner.empty())
+                add(330, keep.owner);
             add(100, "AcDbEntity");
         }
-        if (paper) add(67, "1");
+        if (paper)
+            add(67, "1");
         add(8, Encoded(e.layer));
-        if (!SameName(e.linetype, u"ByLayer")) add(6, Encoded(e.linetype));
-        if (e.color != sim::ColorByLayer) add(62, std::to_string(e.color));
-        if (subclasses_ && e.lineweight != sim::LineweightByLayer) add(370, std::to_string(e.lineweight));
-        if (e.linetypeScale != 1.0) add(48, Real(e.linetypeScale));
+        if (!SameName(e.linetype, u"ByLayer"))
+            add(6, Encoded(e.linetype));
+        if (e.color != sim::ColorByLayer)
+            add(62, std::to_string(e.color));
+        if (subclasses_ && e.lineweight != sim::LineweightByLayer)
+            add(370, std::to_string(e.lineweight));
+        if (e.linetypeScale != 1.0)
+            add(48, Real(e.linetypeScale));
         const auto subclass = [&](const char* name) {
-            if (subclasses_) add(100, name);
+            if (subclasses_)
+                add(100, name);
         };
         switch (e.kind) {
             case EntityKind::Text: {
@@ -224,13 +249,18 @@ private:
                 point(10, e.insertion);
                 add(40, Real(e.height));
                 add(1, Encoded(e.text));
-                if (e.rotation != 0) add(50, Real(e.rotation * DegreesPerRadian));
+                if (e.rotation != 0)
+                    add(50, Real(e.rotation * DegreesPerRadian));
                 add(7, Encoded(e.style));
-                if (e.backward) add(71, "2");
-                if (horizontal != 0) add(72, std::to_string(horizontal));
-                if (e.alignment != 0) point(11, e.insertion);
+                if (e.backward)
+                    add(71, "2");
+                if (horizontal != 0)
+                    add(72, std::to_string(horizontal));
+                if (e.alignment != 0)
+                    point(11, e.insertion);
                 subclass("AcDbText");
-                if (vertical != 0) add(73, std::to_string(vertical));
+                if (vertical != 0)
+                    add(73, std::to_string(vertical));
                 break;
             }
             case EntityKind::MText: {
@@ -248,7 +278,8 @@ private:
                 }
                 add(1, text.substr(at));
                 add(7, Encoded(e.style));
-                if (e.rotation != 0) add(50, Real(e.rotation * DegreesPerRadian));
+                if (e.rotation != 0)
+                    add(50, Real(e.rotation * DegreesPerRadian));
                 break;
             }
             case EntityKind::Point:
@@ -269,8 +300,10 @@ private:
                 subclass("AcDbPolyline");
                 add(90, std::to_string(e.points.size()));
                 add(70, e.closed ? "1" : "0");
-                if (e.constantWidth != 0) add(43, Real(e.constantWidth));
-                if (!e.points.empty() && e.points[0].z != 0) add(38, Real(e.points[0].z));
+                if (e.constantWidth != 0)
+                    add(43, Real(e.constantWidth));
+                if (!e.points.empty() && e.points[0].z != 0)
+                    add(38, Real(e.points[0].z));
                 for (std::size_t v = 0; v < e.points.size(); ++v) {
                     point(10, e.points[v], false);
                     const double start = v < e.startWidths.size() ? e.startWidths[v] : 0;
@@ -298,7 +331,8 @@ private:
                     add(72, "0");
                     add(73, "1");
                     add(93, std::to_string(loop.size()));
-                    for (const Point3& p : loop) point(10, p, false);
+                    for (const Point3& p : loop)
+                        point(10, p, false);
                     add(97, "0");
                 }
                 add(75, "0");
@@ -314,13 +348,18 @@ private:
             }
             case EntityKind::Insert:
                 subclass("AcDbBlockReference");
-                if (keep.attributesFollow) add(66, "1");
+                if (keep.attributesFollow)
+                    add(66, "1");
                 add(2, Encoded(e.blockName));
                 point(10, e.insertion);
-                if (e.xScale != 1) add(41, Real(e.xScale));
-                if (e.yScale != 1) add(42, Real(e.yScale));
-                if (e.zScale != 1) add(43, Real(e.zScale));
-                if (e.rotation != 0) add(50, Real(e.rotation * DegreesPerRadian));
+                if (e.xScale != 1)
+                    add(41, Real(e.xScale));
+                if (e.yScale != 1)
+                    add(42, Real(e.yScale));
+                if (e.zScale != 1)
+                    add(43, Real(e.zScale));
+                if (e.rotation != 0)
+                    add(50, Real(e.rotation * DegreesPerRadian));
                 break;
             case EntityKind::Leader:
                 subclass("AcDbLeader");
@@ -333,7 +372,8 @@ private:
                 add(40, "0.0");
                 add(41, "0.0");
                 add(76, std::to_string(e.points.size()));
-                for (const Point3& p : e.points) point(10, p);
+                for (const Point3& p : e.points)
+                    point(10, p);
                 break;
         }
         out.insert(out.end(), keep.xdata.begin(), keep.xdata.end());
@@ -345,7 +385,8 @@ private:
         std::map<std::size_t, std::pair<std::size_t, std::vector<Tag>>> changes;
         const auto entryEnd = [this](std::size_t begin) {
             std::size_t end = begin + 1;
-            while (end < source_->file.tags.size() && source_->file.tags[end].code != 0) ++end;
+            while (end < source_->file.tags.size() && source_->file.tags[end].code != 0)
+                ++end;
             return end;
         };
         const auto entries = [this](const char* table) {
@@ -356,27 +397,32 @@ private:
         for (const auto& [name, begin] : entries("LAYER")) {
             const auto read = source_->layersRead.find(name);
             for (const sim::LayerData& layer : drawing_.layers) {
-                if (FoldCase(layer.name) != name || read == source_->layersRead.end()) continue;
+                if (FoldCase(layer.name) != name || read == source_->layersRead.end())
+                    continue;
                 const sim::LayerData& was = read->second;
                 if (layer.color != was.color || layer.lineweight != was.lineweight ||
                     layer.linetype != was.linetype) {
                     const std::size_t end = entryEnd(begin);
-                    changes[begin] = {end, PatchedEntry(begin, end, {{62, std::to_string(layer.color)},
-                                                                     {370, std::to_string(layer.lineweight)},
-                                                                     {6, Encoded(layer.linetype)}})};
+                    changes[begin] = {end, PatchedEntry(begin, end,
+                                                        {{62, std::to_string(layer.color)},
+                                                         {370, std::to_string(layer.lineweight)},
+                                                         {6, Encoded(layer.linetype)}})};
                 }
             }
         }
         for (const auto& [name, begin] : entries("STYLE")) {
             const auto read = source_->stylesRead.find(name);
             for (const sim::TextStyleData& style : drawing_.textStyles) {
-                if (FoldCase(style.name) != name || read == source_->stylesRead.end()) continue;
+                if (FoldCase(style.name) != name || read == source_->stylesRead.end())
+                    continue;
                 const sim::TextStyleData& was = read->second;
                 if (style.fontFile != was.fontFile || style.generationFlag != was.generationFlag ||
                     style.typeface != was.typeface) {
                     const std::size_t end = entryEnd(begin);
-                    changes[begin] = {end, PatchedEntry(begin, end, {{3, Encoded(StyleFontFile(style))},
-                                                                     {71, std::to_string(style.generationFlag)}})};
+                    changes[begin] = {end,
+                                      PatchedEntry(begin, end,
+                                                   {{3, Encoded(StyleFontFile(style))},
+                                                    {71, std::to_string(style.generationFlag)}})};
                 }
             }
         }
@@ -395,13 +441,16 @@ private:
         std::vector<Tag> entry(tags.begin() + static_cast<std::ptrdiff_t>(begin),
                                tags.begin() + static_cast<std::ptrdiff_t>(end));
         for (const auto& [code, value] : values) {
-            if (code == 370 && !subclasses_) continue;
-            auto found = std::find_if(entry.begin(), entry.end(), [code](const Tag& t) { return t.code == code; });
+            if (code == 370 && !subclasses_)
+                continue;
+            auto found = std::find_if(entry.begin(), entry.end(),
+                                      [code](const Tag& t) { return t.code == code; });
             if (found != entry.end()) {
                 found->value = value;
                 continue;
             }
-            auto xdata = std::find_if(entry.begin(), entry.end(), [](const Tag& t) { return t.code == 1001; });
+            auto xdata = std::find_if(entry.begin(), entry.end(),
+                                      [](const Tag& t) { return t.code == 1001; });
             entry.insert(xdata, Tag::Make(code, value));
         }
         return entry;
@@ -412,8 +461,12 @@ private:
     std::map<std::size_t, std::vector<Tag>> TableAndBlockAdditions() {
         std::map<std::size_t, std::vector<Tag>> inserts;
         const auto isNew = [this](const char* table, const std::u16string& name) {
+            const std::u16string folded = FoldCase(name);
             const auto found = source_->tableEntries.find(table);
-            return found == source_->tableEntries.end() || !found->second.contains(FoldCase(name));
+            if (found != source_->tableEntries.end() && found->second.contains(folded))
+                return false;
+            const auto implicit = source_->implicitEntries.find(table);
+            return implicit == source_->implicitEntries.end() || !implicit->second.contains(folded);
         };
         const auto header = [this](std::vector<Tag>& out, const char* type, const char* table,
                                    const char* subclass, const std::u16string& name) {
@@ -421,7 +474,8 @@ private:
             out.push_back(Tag::Make(5, NewHandle()));
             if (subclasses_) {
                 const std::string owner = TableHandle(table);
-                if (!owner.empty()) out.push_back(Tag::Make(330, owner));
+                if (!owner.empty())
+                    out.push_back(Tag::Make(330, owner));
                 out.push_back(Tag::Make(100, "AcDbSymbolTableRecord"));
                 out.push_back(Tag::Make(100, subclass));
             }
@@ -431,17 +485,20 @@ private:
         if (const auto end = source_->tableEnd.find("LAYER"); end != source_->tableEnd.end()) {
             std::vector<Tag>& out = inserts[end->second];
             for (const sim::LayerData& layer : drawing_.layers) {
-                if (!isNew("LAYER", layer.name)) continue;
+                if (!isNew("LAYER", layer.name))
+                    continue;
                 header(out, "LAYER", "LAYER", "AcDbLayerTableRecord", layer.name);
                 out.push_back(Tag::Make(62, std::to_string(layer.color)));
                 out.push_back(Tag::Make(6, Encoded(layer.linetype)));
-                if (subclasses_) out.push_back(Tag::Make(370, std::to_string(layer.lineweight)));
+                if (subclasses_)
+                    out.push_back(Tag::Make(370, std::to_string(layer.lineweight)));
             }
         }
         if (const auto end = source_->tableEnd.find("STYLE"); end != source_->tableEnd.end()) {
             std::vector<Tag>& out = inserts[end->second];
             for (const sim::TextStyleData& style : drawing_.textStyles) {
-                if (!isNew("STYLE", style.name)) continue;
+                if (!isNew("STYLE", style.name))
+                    continue;
                 header(out, "STYLE", "STYLE", "AcDbTextStyleTableRecord", style.name);
                 out.push_back(Tag::Make(40, Real(style.height)));
                 out.push_back(Tag::Make(41, Real(style.widthFactor)));
@@ -455,17 +512,20 @@ private:
         if (const auto end = source_->tableEnd.find("LTYPE"); end != source_->tableEnd.end()) {
             std::vector<Tag>& out = inserts[end->second];
             for (const sim::LinetypeData& linetype : drawing_.linetypes) {
-                if (!isNew("LTYPE", linetype.name)) continue;
+                if (!isNew("LTYPE", linetype.name))
+                    continue;
                 header(out, "LTYPE", "LTYPE", "AcDbLinetypeTableRecord", linetype.name);
                 out.push_back(Tag::Make(3, Encoded(linetype.description)));
                 out.push_back(Tag::Make(72, "65"));
                 out.push_back(Tag::Make(73, std::to_string(linetype.pattern.size())));
                 double total = 0;
-                for (const double dash : linetype.pattern) total += std::fabs(dash);
+                for (const double dash : linetype.pattern)
+                    total += std::fabs(dash);
                 out.push_back(Tag::Make(40, Real(total)));
                 for (const double dash : linetype.pattern) {
                     out.push_back(Tag::Make(49, Real(dash)));
-                    if (subclasses_) out.push_back(Tag::Make(74, "0"));
+                    if (subclasses_)
+                        out.push_back(Tag::Make(74, "0"));
                 }
             }
         }
@@ -479,7 +539,8 @@ private:
                 }
                 std::string record;
                 if (subclasses_) {
-                    header(records, "BLOCK_RECORD", "BLOCK_RECORD", "AcDbBlockTableRecord", block.name);
+                    header(records, "BLOCK_RECORD", "BLOCK_RECORD", "AcDbBlockTableRecord",
+                           block.name);
                     records.pop_back();  // block records carry no flags
                     record = records[records.size() - 5].value;
                 }
@@ -490,7 +551,8 @@ private:
                     out.push_back(Tag::Make(100, "AcDbEntity"));
                 }
                 out.push_back(Tag::Make(8, "0"));
-                if (subclasses_) out.push_back(Tag::Make(100, "AcDbBlockBegin"));
+                if (subclasses_)
+                    out.push_back(Tag::Make(100, "AcDbBlockBegin"));
                 out.push_back(Tag::Make(2, Encoded(block.name)));
                 out.push_back(Tag::Make(70, "0"));
                 out.push_back(Tag::Make(10, Real(block.basePoint.x)));
@@ -511,7 +573,8 @@ private:
                     out.push_back(Tag::Make(100, "AcDbEntity"));
                 }
                 out.push_back(Tag::Make(8, "0"));
-                if (subclasses_) out.push_back(Tag::Make(100, "AcDbBlockEnd"));
+                if (subclasses_)
+                    out.push_back(Tag::Make(100, "AcDbBlockEnd"));
             }
             if (!records.empty()) {
                 if (const auto end = source_->tableEnd.find("BLOCK_RECORD");

@@ -19,7 +19,8 @@ bool LooksLikeDwg(std::string_view bytes) {
 
 std::string_view TrimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos)
+        return {};
     const auto last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
 }
@@ -45,11 +46,14 @@ TagFile ReadTags(std::string_view bytes) {
     std::size_t position = 0;
     std::size_t line = 0;
     const auto nextLine = [&](std::string_view& out) {
-        if (position >= bytes.size()) return false;
+        if (position >= bytes.size())
+            return false;
         std::size_t end = bytes.find('\n', position);
-        if (end == std::string_view::npos) end = bytes.size();
+        if (end == std::string_view::npos)
+            end = bytes.size();
         out = bytes.substr(position, end - position);
-        if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
+        if (!out.empty() && out.back() == '\r')
+            out.remove_suffix(1);
         position = end + 1;
         ++line;
         return true;
@@ -59,13 +63,15 @@ TagFile ReadTags(std::string_view bytes) {
         const std::size_t codeLineNumber = line;
         const std::string_view digits = TrimBlanks(codeLine);
         int code = 0;
-        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), code);
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), code);
         if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
             throw DxfError(codeLineNumber,
                            "group code \"" + std::string(codeLine) + "\" is not a number");
         }
         if (code < LowestGroupCode || code > HighestGroupCode) {
-            throw DxfError(codeLineNumber, "group code " + std::to_string(code) + " is out of range");
+            throw DxfError(codeLineNumber,
+                           "group code " + std::to_string(code) + " is out of range");
         }
         std::string_view value;
         if (!nextLine(value)) {
@@ -85,13 +91,15 @@ TagFile ReadTags(std::string_view bytes) {
 std::string WriteTags(const TagFile& file) {
     std::string out;
     std::size_t size = file.afterEnd.size();
-    for (const Tag& tag : file.tags) size += tag.codeText.size() + tag.value.size() + 8;
+    for (const Tag& tag : file.tags)
+        size += tag.codeText.size() + tag.value.size() + 8;
     out.reserve(size);
     for (const Tag& tag : file.tags) {
         if (tag.codeText.empty()) {
             // Group codes right-aligned in three columns, as the host writes them.
             const std::string digits = std::to_string(tag.code);
-            if (digits.size() < 3) out.append(3 - digits.size(), ' ');
+            if (digits.size() < 3)
+                out.append(3 - digits.size(), ' ');
             out += digits;
         } else {
             out += tag.codeText;

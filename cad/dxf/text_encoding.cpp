@@ -28,12 +28,18 @@ const std::map<std::string, std::string>& CodePages() {
 // \M+n: the East Asian page of a double-byte character.
 const char* MultibytePage(char n) {
     switch (n) {
-        case '1': return "CP932";
-        case '2': return "CP950";
-        case '3': return "CP949";
-        case '4': return "JOHAB";
-        case '5': return "CP936";
-        default: return nullptr;
+        case '1':
+            return "CP932";
+        case '2':
+            return "CP950";
+        case '3':
+            return "CP949";
+        case '4':
+            return "JOHAB";
+        case '5':
+            return "CP936";
+        default:
+            return nullptr;
     }
 }
 
@@ -41,7 +47,8 @@ std::u16string IconvToUtf16(const std::string& page, std::string_view bytes) {
     iconv_t cd = iconv_open("UTF-16LE", page.c_str());
     std::u16string out;
     if (cd == reinterpret_cast<iconv_t>(-1)) {
-        for (const char c : bytes) out.push_back(static_cast<unsigned char>(c));
+        for (const char c : bytes)
+            out.push_back(static_cast<unsigned char>(c));
         return out;
     }
     std::string input(bytes);
@@ -69,7 +76,8 @@ std::u16string IconvToUtf16(const std::string& page, std::string_view bytes) {
 
 std::string IconvFromUtf16(const std::string& page, char16_t u) {
     iconv_t cd = iconv_open(page.c_str(), "UTF-16LE");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return {};
     char in[2] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
     char out[8];
     char* i = in;
@@ -77,24 +85,30 @@ std::string IconvFromUtf16(const std::string& page, char16_t u) {
     std::size_t inLeft = 2, outLeft = sizeof out;
     const std::size_t done = iconv(cd, &i, &inLeft, &o, &outLeft);
     iconv_close(cd);
-    if (done == static_cast<std::size_t>(-1)) return {};
+    if (done == static_cast<std::size_t>(-1))
+        return {};
     return std::string(out, sizeof out - outLeft);
 }
 
 int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
 // Reads n hex digits at text[at]; -1 when they are not all hex digits.
 long HexNumber(std::string_view text, std::size_t at, std::size_t n) {
-    if (at + n > text.size()) return -1;
+    if (at + n > text.size())
+        return -1;
     long value = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const int digit = HexValue(text[at + i]);
-        if (digit < 0) return -1;
+        if (digit < 0)
+            return -1;
         value = value * 16 + digit;
     }
     return value;
@@ -102,7 +116,9 @@ long HexNumber(std::string_view text, std::size_t at, std::size_t n) {
 
 }  // namespace
 
-bool KnownCodePage(const std::string& codePage) { return CodePages().contains(codePage); }
+bool KnownCodePage(const std::string& codePage) {
+    return CodePages().contains(codePage);
+}
 
 TextEncoding::TextEncoding(bool utf8, const std::string& codePage) : utf8_(utf8) {
     const auto found = CodePages().find(codePage);
@@ -115,7 +131,8 @@ std::u16string TextEncoding::Decode(std::string_view bytes) const {
     std::size_t plainStart = 0;
     const auto flush = [&](std::size_t end) {
         const std::string_view plain = bytes.substr(plainStart, end - plainStart);
-        if (plain.empty()) return;
+        if (plain.empty())
+            return;
         if (utf8_) {
             const Utf8Decoded decoded = DecodeUtf8(plain);
             out += decoded.valid ? decoded.text : IconvToUtf16("CP1252", plain);
@@ -144,7 +161,8 @@ std::u16string TextEncoding::Decode(std::string_view bytes) const {
             const long code = HexNumber(bytes, i + 4, 4);
             if (page != nullptr && code >= 0) {
                 flush(i);
-                const std::string pair = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+                const std::string pair = {static_cast<char>(code >> 8),
+                                          static_cast<char>(code & 0xFF)};
                 out += IconvToUtf16(page, pair);
                 i += 8;
                 plainStart = i;
@@ -169,7 +187,8 @@ std::string TextEncoding::Encode(std::u16string_view text) const {
         } else if (iconvName_ == "CP1256" || iconvName_ == "CP1252") {
             const auto byte = NarrowChar(
                 iconvName_ == "CP1256" ? CodePage::Windows1256 : CodePage::Windows1252, u);
-            if (byte) bytes = std::string(1, static_cast<char>(*byte));
+            if (byte)
+                bytes = std::string(1, static_cast<char>(*byte));
         } else {
             bytes = IconvFromUtf16(iconvName_, u);
         }

@@ -10,7 +10,7 @@
 namespace navisaz::dxf {
 
 class TextEncoding {
-public:
+  public:
     // utf8: the file is R2007 or newer; codePage: the $DWGCODEPAGE value ("ANSI_1256").
     TextEncoding(bool utf8, const std::string& codePage);
 
@@ -19,7 +19,7 @@ public:
     bool utf8() const { return utf8_; }
     const std::string& iconvName() const { return iconvName_; }
 
-private:
+  private:
     bool utf8_;
     std::string iconvName_;  // the code page as iconv names it ("CP1256")
 };
