@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -97,6 +98,27 @@ fs::path BlockDrawingFile(const fs::path& requested) {
         return dxf;
     }
     return requested;
+}
+
+}  // namespace navisaz::dxf
+
+#include "cad/host_error.h"
+#include "cad/sim/sim_application.h"
+
+namespace navisaz::dxf {
+
+void ReadDrawingFilesAsDxf(sim::SimApplication& host) {
+    host.drawingFileReader = [](const std::u16string& path) {
+        std::u16string portable = path;
+#ifndef _WIN32
+        std::replace(portable.begin(), portable.end(), u'\\', u'/');
+#endif
+        try {
+            return OpenDxf(BlockDrawingFile(fs::path(portable)));
+        } catch (const DxfError& error) {
+            throw HostError(error.what());
+        }
+    };
 }
 
 }  // namespace navisaz::dxf

@@ -35,3 +35,16 @@ void SaveDxf(const sim::Drawing& drawing, const std::filesystem::path& path);
 std::filesystem::path BlockDrawingFile(const std::filesystem::path& requested);
 
 }  // namespace navisaz::dxf
+
+namespace navisaz::sim {
+class SimApplication;
+}
+
+namespace navisaz::dxf {
+
+// Lets the host insert drawing files as blocks: the file (or the DXF beside a missing ".dwg") is
+// read as DXF; a path written with backslashes is taken as the same path with slashes. A file
+// that cannot be read fails the insert as a host error.
+void ReadDrawingFilesAsDxf(sim::SimApplication& host);
+
+}  // namespace navisaz::dxf

@@ -4,7 +4,9 @@
 
 #include "cad/dxf/dxf_file.h"
 #include "cad/dxf/tags.h"
+#include "cad/host_error.h"
 #include "cad/names.h"
+#include "cad/sim/sim_application.h"
 #include "dxf_test_support.h"
 #include "engine/codepage.h"
 #include "engine/naskh_encoder.h"
@@ -315,6 +317,23 @@ TEST(DxfBlocks, ADwgPathThatIsMissingReadsTheDxfBesideIt) {
     WriteFile(folder / "REAL.dwg", "AC1032");
     EXPECT_EQ(dxf::BlockDrawingFile(folder / "REAL.dwg"), folder / "REAL.dwg");
     EXPECT_EQ(dxf::BlockDrawingFile(folder / "X.dxf"), folder / "X.dxf");
+}
+
+TEST(DxfBlocks, TheHostInsertsBlockDrawingsFromDxfFiles) {
+    ScratchFolder folder;
+    fs::create_directories(folder / "Blocks");
+    WriteFile(folder / "Blocks" / "WELL.dxf", SmallR12("well"));
+    auto host = std::make_shared<sim::SimApplication>();
+    dxf::ReadDrawingFilesAsDxf(*host);
+    const auto space = host->ActiveDocument()->ModelSpace();
+    const Variant origin(Variant::Array{0.0, 0.0, 0.0});
+    // Written as the program writes it, with backslashes and the ".dwg" of the original files.
+    const std::u16string path = Widen((folder.path() / "").string()) + u"Blocks\\WELL.dwg";
+    const EntityPtr well = space->InsertBlock(origin, path, 1, 1, 1, 0, Variant());
+    EXPECT_EQ(well->Name(), u"WELL");
+    ASSERT_NE(host->ActiveDrawing()->FindBlock(u"WELL"), nullptr);
+    EXPECT_EQ(host->ActiveDrawing()->FindBlock(u"WELL")->entities.at(0)->text, u"well");
+    EXPECT_THROW(space->InsertBlock(origin, path + u"x", 1, 1, 1, 0, Variant()), HostError);
 }
 
 }  // namespace
