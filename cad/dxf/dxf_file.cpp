@@ -1,6 +1,7 @@
 #include "cad/dxf/dxf_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -39,7 +40,17 @@ fs::path WriteTemporary(const fs::path& target, const std::string& text) {
         }
         written += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    // The saved file gets the permissions the old one had, or those of any new file.
+    struct stat old {};
+    mode_t mode = 0;
+    if (::stat(target.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0 || ::close(fd) != 0) {
         const std::string why = std::strerror(errno);
         ::unlink(pattern.c_str());
         SaveFailed(target, why);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <set>
 #include "cad/dxf/dxf_file.h"
 #include "cad/dxf/tags.h"
 #include "cad/host_error.h"
@@ -9,7 +10,9 @@
 #include "cad/sim/sim_application.h"
 #include "dxf_test_support.h"
 #include "engine/codepage.h"
+#include "engine/naskh_decoder.h"
 #include "engine/naskh_encoder.h"
+#include "engine/shiraz2_decoder.h"
 #include "text_helpers.h"
 
 namespace navisaz {
@@ -307,6 +310,26 @@ TEST_F(DxfFiles, ASaveThatCannotBeWrittenSaysWhy) {
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path()))
         ++files;
     EXPECT_EQ(files, 1);
+}
+
+TEST(DxfSamples, TheSurveyMapHoldsEveryKindAndRoundTrips) {
+    const fs::path path = fs::path(NAVISAZ_SOURCE_DIR) / "data" / "samples" / "survey_map.dxf";
+    const auto drawing = dxf::OpenDxf(path);
+    std::set<sim::EntityKind> kinds;
+    for (const sim::EntityRef& e : drawing->modelSpace)
+        kinds.insert(e->kind);
+    EXPECT_EQ(kinds.size(), 7u);  // all but the circle and the line, which live in the blocks
+    ASSERT_NE(drawing->FindBlock(u"TREE"), nullptr);
+    EXPECT_EQ(dxf::WriteDxf(*drawing), ReadFile(path));
+    std::vector<std::string> naskh, shiraz2;
+    for (const sim::EntityRef& e : drawing->modelSpace) {
+        if (e->style == u"farsi" || e->style == u"naskhc")
+            naskh.push_back(NaskhToWindows(e->text));
+        if (e->style == u"shiraz2")
+            shiraz2.push_back(Shiraz2ToWindows(e->text));
+    }
+    EXPECT_NE(std::find(naskh.begin(), naskh.end(), testing::Cp1256("قطعه ب")), naskh.end());
+    EXPECT_EQ(shiraz2, std::vector<std::string>{testing::Cp1256("باغ 12")});
 }
 
 TEST(DxfBlocks, ADwgPathThatIsMissingReadsTheDxfBesideIt) {
