@@ -69,7 +69,7 @@ std::shared_ptr<sim::Drawing> OpenDxf(const fs::path& path) {
     bytes << file.rdbuf();
     std::shared_ptr<sim::Drawing> drawing;
     try {
-        drawing = ReadDxf(bytes.str());
+        drawing = ReadDxf(std::move(bytes).str());
     } catch (const DxfError& error) {
         throw DxfError(error.line(), path.filename().string() + ": " + error.what());
     }

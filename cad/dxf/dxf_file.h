@@ -20,7 +20,7 @@ bool KnownVersion(const std::string& acadVersion);
 
 // Reads DXF text into a drawing. Raises DxfError naming the line or the reason; nothing is
 // half-read.
-std::shared_ptr<sim::Drawing> ReadDxf(std::string_view bytes);
+std::shared_ptr<sim::Drawing> ReadDxf(std::string bytes);
 // The drawing as DXF text, in the version and encoding it was read in.
 std::string WriteDxf(const sim::Drawing& drawing);
 

@@ -7,6 +7,7 @@
 
 #include "cad/dxf/dxf_file.h"
 #include "cad/dxf/dxf_source.h"
+#include "cad/dxf/fingerprint.h"
 #include "cad/names.h"
 
 namespace navisaz::dxf {
@@ -33,7 +34,7 @@ double Number(const Tag& tag) {
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        throw DxfError(tag.line + 1, "value \"" + tag.value + "\" of group code " +
+        throw DxfError(tag.line + 1, "value \"" + std::string(tag.value) + "\" of group code " +
                                          std::to_string(tag.code) + " is not a number");
     }
     return value;
@@ -42,7 +43,7 @@ double Number(const Tag& tag) {
 std::int32_t Integer(const Tag& tag) {
     const double value = Number(tag);
     if (value != std::floor(value) || std::fabs(value) > 2147483647.0) {
-        throw DxfError(tag.line + 1, "value \"" + tag.value + "\" of group code " +
+        throw DxfError(tag.line + 1, "value \"" + std::string(tag.value) + "\" of group code " +
                                          std::to_string(tag.code) + " is not a whole number");
     }
     return static_cast<std::int32_t>(value);
@@ -87,14 +88,14 @@ std::int32_t AlignmentCode(std::int32_t horizontal, std::int32_t vertical) {
 
 class Reader {
   public:
-    explicit Reader(std::string_view bytes) : source_(std::make_shared<FileSource>()) {
-        source_->file = ReadTags(bytes);
+    explicit Reader(std::string bytes) : source_(std::make_shared<FileSource>()) {
+        source_->file = ReadTags(std::move(bytes));
     }
 
     std::shared_ptr<sim::Drawing> Read() {
         auto drawing = std::make_shared<sim::Drawing>();
         drawing_ = drawing.get();
-        const std::vector<Tag>& tags = source_->file.tags;
+        const TagFile& tags = source_->file;
         if (tags.empty() || !IsStructure(tags.back(), "EOF")) {
             throw DxfError(0, "the file ends without EOF: it is truncated or not a DXF file");
         }
@@ -104,7 +105,7 @@ class Reader {
             if (!IsStructure(tags[i], "SECTION") || i + 1 >= tags.size() || tags[i + 1].code != 2) {
                 throw DxfError(tags[i].line, "expected a SECTION with its name, found group code " +
                                                  std::to_string(tags[i].code) + " \"" +
-                                                 tags[i].value + "\"");
+                                                 std::string(tags[i].value) + "\"");
             }
             const std::string name(Trimmed(tags[i + 1].value));
             const std::size_t begin = i + 2;
@@ -156,7 +157,7 @@ class Reader {
     std::u16string Text(const Tag& tag) const { return source_->encoding.Decode(tag.value); }
 
     void ReadHeader(std::size_t begin, std::size_t end) {
-        const std::vector<Tag>& tags = source_->file.tags;
+        const TagFile& tags = source_->file;
         std::string codePage = "ANSI_1252";
         source_->version = "AC1009";
         for (std::size_t i = begin; i < end; ++i) {
@@ -175,8 +176,8 @@ class Reader {
                 const auto [at, error] =
                     std::from_chars(hex.data(), hex.data() + hex.size(), seed, 16);
                 if (hex.empty() || error != std::errc() || at != hex.data() + hex.size()) {
-                    throw DxfError(value.line + 1,
-                                   "$HANDSEED \"" + value.value + "\" is not a hexadecimal handle");
+                    throw DxfError(value.line + 1, "$HANDSEED \"" + std::string(value.value) +
+                                                       "\" is not a hexadecimal handle");
                 }
                 drawing_->handleSeed = seed;
                 source_->handseedRead = seed;
@@ -213,7 +214,7 @@ class Reader {
     }
 
     void ReadTables(std::size_t begin, std::size_t end) {
-        const std::vector<Tag>& tags = source_->file.tags;
+        const TagFile& tags = source_->file;
         std::string table;
         for (std::size_t i = begin; i < end; ++i) {
             if (tags[i].code != 0)
@@ -235,7 +236,7 @@ class Reader {
     }
 
     void ReadTableEntry(const std::string& table, std::size_t begin, std::size_t end) {
-        const std::vector<Tag>& tags = source_->file.tags;
+        const TagFile& tags = source_->file;
         std::u16string name;
         for (std::size_t i = begin; i < end; ++i) {
             if (tags[i].code == 2) {
@@ -301,7 +302,7 @@ class Reader {
     }
 
     void ReadBlocks(std::size_t begin, std::size_t end) {
-        const std::vector<Tag>& tags = source_->file.tags;
+        const TagFile& tags = source_->file;
         source_->blocksEnd = end;
         sim::BlockDefinition* block = nullptr;
         std::size_t i = begin;
@@ -336,7 +337,7 @@ class Reader {
     }
 
     void ReadEntities(std::size_t begin, std::size_t end) {
-        const std::vector<Tag>& tags = source_->file.tags;
+        const TagFile& tags = source_->file;
         source_->entitiesBegin = begin;
         source_->entitiesEnd = end;
         std::size_t i = begin;
@@ -365,7 +366,7 @@ class Reader {
 
     // The model of one entity, or nullptr for a kind the host does not model.
     sim::EntityRef ReadEntity(std::size_t begin, std::size_t end) {
-        const std::vector<Tag>& tags = source_->file.tags;
+        const TagFile& tags = source_->file;
         const auto kind = ModeledKind(Trimmed(tags[begin].value));
         if (!kind)
             return nullptr;
@@ -563,11 +564,8 @@ class Reader {
             e->points = {first, second};
         if (e->handle.empty())
             e->handle = drawing_->NewHandle();
-        auto kept = std::make_shared<EntitySource>();
-        kept->tags.assign(tags.begin() + static_cast<std::ptrdiff_t>(begin),
-                          tags.begin() + static_cast<std::ptrdiff_t>(end));
-        kept->model = *e;
-        e->preserved = kept;
+        e->preserved = std::make_shared<EntitySource>(
+            EntitySource{source_.get(), begin, end, Fingerprint(*e)});
         return e;
     }
 
@@ -582,8 +580,8 @@ bool KnownVersion(const std::string& acadVersion) {
                        [&acadVersion](const char* v) { return acadVersion == v; });
 }
 
-std::shared_ptr<sim::Drawing> ReadDxf(std::string_view bytes) {
-    return Reader(bytes).Read();
+std::shared_ptr<sim::Drawing> ReadDxf(std::string bytes) {
+    return Reader(std::move(bytes)).Read();
 }
 
 }  // namespace navisaz::dxf

@@ -14,15 +14,15 @@
 
 namespace navisaz::dxf {
 
-// An entity or table entry as the file held it, and the model read from it; unchanged models
-// are written back as the tags.
-struct EntitySource {
-    std::vector<Tag> tags;
-    sim::EntityData model;
-};
+struct FileSource;
 
-struct RecordSource {
-    std::vector<Tag> tags;
+// Where an entity stands in the file it was read from, and the digest of the model read; an
+// entity whose model still has that digest is written back as its tags.
+struct EntitySource {
+    const FileSource* origin = nullptr;
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::uint64_t fingerprint = 0;
 };
 
 struct FileSource {

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <numbers>
+#include <optional>
 #include <set>
 
 #include "cad/dxf/dxf_file.h"
 #include "cad/dxf/dxf_source.h"
+#include "cad/dxf/fingerprint.h"
 #include "cad/dxf/new_drawing.h"
 #include "cad/names.h"
 
@@ -56,69 +59,61 @@ std::pair<int, int> Justification(std::int32_t alignment) {
 class Writer {
   public:
     Writer(const sim::Drawing& drawing, std::shared_ptr<const FileSource> source)
-        : drawing_(drawing), source_(std::move(source)), seed_(drawing.handleSeed) {
+        : drawing_(drawing),
+          source_(std::move(source)),
+          seed_(drawing.handleSeed),
+          out_(source_->file.lineEnding) {
         subclasses_ = source_->version >= FirstSubclassVersion;
     }
 
     std::string Write() {
-        const std::vector<Tag>& tags = source_->file.tags;
-        const std::map<std::size_t, std::vector<Tag>> inserts = TableAndBlockAdditions();
-        const std::map<std::size_t, std::pair<std::size_t, std::vector<Tag>>> replacements =
+        const TagFile& file = source_->file;
+        out_.Reserve(file.bytes->size() + 4096);
+        out_.Raw(file.prefix);
+        // What changes before the entities: new table entries and blocks, changed entries, the
+        // handle seed. Edits are laid out by position; everything between is copied.
+        std::map<std::size_t, std::string> inserts = TableAndBlockAdditions();
+        const std::map<std::size_t, std::pair<std::size_t, std::string>> replacements =
             ChangedTableEntries();
-        TagFile out;
-        out.lineEnding = source_->file.lineEnding;
-        out.afterEnd = source_->file.afterEnd;
-        out.endsWithLineBreak = source_->file.endsWithLineBreak;
-        // Everything before the entities, with table additions and changed entries.
-        std::size_t i = 0;
-        while (i < source_->entitiesBegin) {
-            if (const auto add = inserts.find(i); add != inserts.end()) {
-                out.tags.insert(out.tags.end(), add->second.begin(), add->second.end());
-            }
-            if (const auto change = replacements.find(i); change != replacements.end()) {
-                out.tags.insert(out.tags.end(), change->second.second.begin(),
-                                change->second.second.end());
-                i = change->second.first;
-                continue;
-            }
-            out.tags.push_back(tags[i]);
-            ++i;
-        }
-        // The entities in file order, then the new ones.
-        std::set<const sim::EntityData*> written;
-        for (const FileSource::Item& item : source_->entities) {
-            if (!item.entity) {
-                out.tags.insert(out.tags.end(),
-                                tags.begin() + static_cast<std::ptrdiff_t>(item.begin),
-                                tags.begin() + static_cast<std::ptrdiff_t>(item.end));
-                continue;
-            }
-            if (item.entity->erased)
-                continue;
-            written.insert(item.entity.get());
-            AppendEntity(out.tags, *item.entity, ModelSpaceOwner());
-        }
-        for (const auto* space : {&drawing_.modelSpace, &drawing_.paperSpace}) {
-            for (const sim::EntityRef& entity : *space) {
-                if (!written.contains(entity.get())) {
-                    AppendEntity(out.tags, *entity, ModelSpaceOwner());
-                }
+        std::set<std::size_t> stops;
+        for (const auto& [at, text] : inserts)
+            stops.insert(at);
+        for (const auto& [at, change] : replacements)
+            stops.insert(at);
+        if (source_->handseedValue != SIZE_MAX)
+            stops.insert(source_->handseedValue);
+        std::size_t copied = 0;
+        std::size_t seedPosition = SIZE_MAX;  // where the seed's value was written
+        std::size_t seedLength = 0;
+        for (const std::size_t at : stops) {
+            if (at >= source_->entitiesBegin)
+                break;
+            out_.Copy(file, copied, at);
+            copied = at;
+            if (const auto add = inserts.find(at); add != inserts.end())
+                out_.Raw(add->second);
+            if (const auto change = replacements.find(at); change != replacements.end()) {
+                out_.Raw(change->second.second);
+                copied = change->second.first;
+            } else if (at == source_->handseedValue) {
+                const Tag seed = file[at];
+                out_.Raw(seed.codeText);
+                out_.Raw(file.lineEnding);
+                seedPosition = out_.Size();
+                seedLength = seed.value.size();
+                out_.Raw(seed.value);
+                out_.Raw(file.lineEnding);
+                copied = at + 1;
             }
         }
-        // The rest as it was.
-        out.tags.insert(out.tags.end(),
-                        tags.begin() + static_cast<std::ptrdiff_t>(source_->entitiesEnd),
-                        tags.end());
-        if (source_->handseedValue != SIZE_MAX && seed_ != source_->handseedRead) {
-            // The seed goes past every handle now in the file.
-            for (Tag& tag : out.tags) {
-                if (tag.line == tags[source_->handseedValue].line && tag.code == 5) {
-                    tag.value = Hex(seed_);
-                    break;
-                }
-            }
+        out_.Copy(file, copied, source_->entitiesBegin);
+        WriteEntities(out_);
+        out_.Copy(file, source_->entitiesEnd, file.size());
+        // New handles were handed out above: the seed in the header passes them.
+        if (seedPosition != SIZE_MAX && seed_ != source_->handseedRead) {
+            out_.Replace(seedPosition, seedLength, Hex(seed_));
         }
-        return WriteTags(out);
+        return out_.Take();
     }
 
   private:
@@ -126,9 +121,32 @@ class Writer {
 
     std::string Encoded(const std::u16string& text) const { return source_->encoding.Encode(text); }
 
-    // The handle of a table entry or table as the file wrote it, or "" when absent.
+    // The entities in file order, then the new ones.
+    void WriteEntities(TagWriter& out) {
+        const TagFile& file = source_->file;
+        std::set<const sim::EntityData*> written;
+        for (const FileSource::Item& item : source_->entities) {
+            if (!item.entity) {
+                out.Copy(file, item.begin, item.end);
+                continue;
+            }
+            if (item.entity->erased)
+                continue;
+            written.insert(item.entity.get());
+            AppendEntity(out, *item.entity, ModelSpaceOwner());
+        }
+        for (const auto* space : {&drawing_.modelSpace, &drawing_.paperSpace}) {
+            for (const sim::EntityRef& entity : *space) {
+                if (!written.contains(entity.get())) {
+                    AppendEntity(out, *entity, ModelSpaceOwner());
+                }
+            }
+        }
+    }
+
+    // The handle of the entry group beginning at begin, or "" when it has none.
     std::string HandleAt(std::size_t begin) const {
-        const std::vector<Tag>& tags = source_->file.tags;
+        const TagFile& tags = source_->file;
         for (std::size_t i = begin + 1; i < tags.size() && tags[i].code != 0; ++i) {
             if (tags[i].code == 5 || tags[i].code == 105)
                 return std::string(Trimmed(tags[i].value));
@@ -136,12 +154,17 @@ class Writer {
         return "";
     }
 
-    std::string ModelSpaceOwner() const {
-        const auto table = source_->tableEntries.find("BLOCK_RECORD");
-        if (table == source_->tableEntries.end())
-            return "";
-        const auto entry = table->second.find(u"*MODEL_SPACE");
-        return entry == table->second.end() ? "" : HandleAt(entry->second);
+    const std::string& ModelSpaceOwner() {
+        if (!modelSpaceOwner_) {
+            modelSpaceOwner_ = "";
+            const auto table = source_->tableEntries.find("BLOCK_RECORD");
+            if (table != source_->tableEntries.end()) {
+                const auto entry = table->second.find(u"*MODEL_SPACE");
+                if (entry != table->second.end())
+                    modelSpaceOwner_ = HandleAt(entry->second);
+            }
+        }
+        return *modelSpaceOwner_;
     }
 
     // The handle of a table itself (its TABLE tag group), for its new entries' owner.
@@ -149,7 +172,7 @@ class Writer {
         const auto end = source_->tableEnd.find(table);
         if (end == source_->tableEnd.end())
             return "";
-        const std::vector<Tag>& tags = source_->file.tags;
+        const TagFile& tags = source_->file;
         for (std::size_t i = end->second; i-- > 0;) {
             if (tags[i].code == 0 && Trimmed(tags[i].value) == "TABLE")
                 return HandleAt(i);
@@ -157,22 +180,24 @@ class Writer {
         return "";
     }
 
-    // The tags of an entry group beginning at begin that the regeneration keeps: its handle,
-    // owner, reactor groups and extended data.
+    // What an entity's regeneration keeps of the tags it was read from: its handle, owner,
+    // reactor and application groups and extended data.
     struct Kept {
         std::string handle;
         std::string owner;
-        std::vector<Tag> groups;  // 102 {...} groups
-        std::vector<Tag> xdata;   // from the first 1001 on
+        std::vector<Tag> groups;                   // 102 {...} groups
+        std::size_t xdataBegin = 0, xdataEnd = 0;  // from the first 1001 on
         bool attributesFollow = false;
     };
-    static Kept KeptTags(const std::vector<Tag>& tags) {
+    Kept KeptTags(const EntitySource& origin) const {
         Kept kept;
+        const TagFile& tags = source_->file;
         bool inGroup = false;
-        for (std::size_t i = 1; i < tags.size(); ++i) {
+        for (std::size_t i = origin.begin + 1; i < origin.end; ++i) {
             const Tag& t = tags[i];
             if (t.code == 1001) {
-                kept.xdata.assign(tags.begin() + static_cast<std::ptrdiff_t>(i), tags.end());
+                kept.xdataBegin = i;
+                kept.xdataEnd = origin.end;
                 break;
             }
             if (t.code == 102)
@@ -184,35 +209,31 @@ class Writer {
                 continue;
             }
             if ((t.code == 5 || t.code == 105) && kept.handle.empty())
-                kept.handle = std::string(Trimmed(t.value));
+                kept.handle = Trimmed(t.value);
             if (t.code == 330 && kept.owner.empty())
-                kept.owner = std::string(Trimmed(t.value));
+                kept.owner = Trimmed(t.value);
             if (t.code == 66)
                 kept.attributesFollow = Trimmed(t.value) == "1";
         }
         return kept;
     }
 
-    void AppendEntity(std::vector<Tag>& out, const sim::EntityData& e, const std::string& owner) {
-        const auto* kept = static_cast<const EntitySource*>(e.preserved.get());
-        if (kept != nullptr) {
-            sim::EntityData current = e;
-            current.preserved = nullptr;
-            if (current == kept->model) {
-                out.insert(out.end(), kept->tags.begin(), kept->tags.end());
-                return;
-            }
+    void AppendEntity(TagWriter& out, const sim::EntityData& e, const std::string& owner) {
+        const auto* origin = static_cast<const EntitySource*>(e.preserved.get());
+        if (origin != nullptr && origin->origin != source_.get())
+            origin = nullptr;
+        if (origin != nullptr && Fingerprint(e) == origin->fingerprint) {
+            out.Copy(source_->file, origin->begin, origin->end);
+            return;
         }
-        Kept keep = kept ? KeptTags(kept->tags) : Kept{};
+        Kept keep = origin ? KeptTags(*origin) : Kept{};
         if (keep.handle.empty())
             keep.handle = e.handle.empty() ? NewHandle() : Narrow(e.handle);
         if (keep.owner.empty())
             keep.owner = owner;
         const bool paper = std::any_of(drawing_.paperSpace.begin(), drawing_.paperSpace.end(),
                                        [&e](const sim::EntityRef& p) { return p.get() == &e; });
-        const auto add = [&out](int code, std::string value) {
-            out.push_back(Tag::Make(code, std::move(value)));
-        };
+        const auto add = [&out](int code, const std::string& value) { out.Add(code, value); };
         const auto point = [&add](int code, const Point3& p, bool withZ = true) {
             add(code, Real(p.x));
             add(code + 10, Real(p.y));
@@ -221,7 +242,8 @@ class Writer {
         };
         add(0, Narrow(sim::DxfTypeName(e.kind)));
         add(5, keep.handle);
-        out.insert(out.end(), keep.groups.begin(), keep.groups.end());
+        for (const Tag& group : keep.groups)
+            out.Add(group);
         if (subclasses_) {
             if (!keep.owner.empty())
                 add(330, keep.owner);
@@ -376,16 +398,17 @@ class Writer {
                     point(10, p);
                 break;
         }
-        out.insert(out.end(), keep.xdata.begin(), keep.xdata.end());
+        if (keep.xdataEnd > keep.xdataBegin)
+            out.Copy(source_->file, keep.xdataBegin, keep.xdataEnd);
     }
 
-    // Layer, style and line-type entries in the file whose model changed: (first index) →
-    // (index after the entry, the entry's new tags).
-    std::map<std::size_t, std::pair<std::size_t, std::vector<Tag>>> ChangedTableEntries() {
-        std::map<std::size_t, std::pair<std::size_t, std::vector<Tag>>> changes;
+    // Layer and style entries in the file whose model changed: (first index) → (index after the
+    // entry, the entry's new text).
+    std::map<std::size_t, std::pair<std::size_t, std::string>> ChangedTableEntries() {
+        std::map<std::size_t, std::pair<std::size_t, std::string>> changes;
         const auto entryEnd = [this](std::size_t begin) {
             std::size_t end = begin + 1;
-            while (end < source_->file.tags.size() && source_->file.tags[end].code != 0)
+            while (end < source_->file.size() && source_->file[end].code != 0)
                 ++end;
             return end;
         };
@@ -435,31 +458,40 @@ class Writer {
 
     // An entry's tags with the given codes set: replaced where present, else added before its
     // extended data.
-    std::vector<Tag> PatchedEntry(std::size_t begin, std::size_t end,
-                                  const std::vector<std::pair<int, std::string>>& values) {
-        const std::vector<Tag>& tags = source_->file.tags;
-        std::vector<Tag> entry(tags.begin() + static_cast<std::ptrdiff_t>(begin),
-                               tags.begin() + static_cast<std::ptrdiff_t>(end));
+    std::string PatchedEntry(std::size_t begin, std::size_t end,
+                             const std::vector<std::pair<int, std::string>>& values) {
+        const TagFile& tags = source_->file;
+        // Each read tag, with the value that replaces its own, if any.
+        std::vector<std::pair<Tag, std::optional<std::string>>> entry;
+        for (std::size_t i = begin; i < end; ++i)
+            entry.push_back({tags[i], std::nullopt});
         for (const auto& [code, value] : values) {
             if (code == 370 && !subclasses_)
                 continue;
             auto found = std::find_if(entry.begin(), entry.end(),
-                                      [code](const Tag& t) { return t.code == code; });
+                                      [code](const auto& t) { return t.first.code == code; });
             if (found != entry.end()) {
-                found->value = value;
+                found->second = value;
                 continue;
             }
             auto xdata = std::find_if(entry.begin(), entry.end(),
-                                      [](const Tag& t) { return t.code == 1001; });
-            entry.insert(xdata, Tag::Make(code, value));
+                                      [](const auto& t) { return t.first.code == 1001; });
+            entry.insert(xdata, {Tag{code, 0, {}, {}}, value});
         }
-        return entry;
+        TagWriter text(source_->file.lineEnding);
+        for (const auto& [tag, value] : entry) {
+            Tag written = tag;
+            if (value)
+                written.value = *value;
+            text.Add(written);
+        }
+        return text.Take();
     }
 
     // New layers, styles and line types, each before its table's end; new blocks before the end
     // of the blocks section.
-    std::map<std::size_t, std::vector<Tag>> TableAndBlockAdditions() {
-        std::map<std::size_t, std::vector<Tag>> inserts;
+    std::map<std::size_t, std::string> TableAndBlockAdditions() {
+        std::map<std::size_t, std::string> inserts;
         const auto isNew = [this](const char* table, const std::u16string& name) {
             const std::u16string folded = FoldCase(name);
             const auto found = source_->tableEntries.find(table);
@@ -468,120 +500,124 @@ class Writer {
             const auto implicit = source_->implicitEntries.find(table);
             return implicit == source_->implicitEntries.end() || !implicit->second.contains(folded);
         };
-        const auto header = [this](std::vector<Tag>& out, const char* type, const char* table,
-                                   const char* subclass, const std::u16string& name) {
-            out.push_back(Tag::Make(0, type));
-            out.push_back(Tag::Make(5, NewHandle()));
+        const auto header = [this](TagWriter& out, const char* type, const char* table,
+                                   const char* subclass, const std::u16string& name,
+                                   const std::string& handle) {
+            out.Add(0, type);
+            out.Add(5, handle);
             if (subclasses_) {
                 const std::string owner = TableHandle(table);
                 if (!owner.empty())
-                    out.push_back(Tag::Make(330, owner));
-                out.push_back(Tag::Make(100, "AcDbSymbolTableRecord"));
-                out.push_back(Tag::Make(100, subclass));
+                    out.Add(330, owner);
+                out.Add(100, "AcDbSymbolTableRecord");
+                out.Add(100, subclass);
             }
-            out.push_back(Tag::Make(2, Encoded(name)));
-            out.push_back(Tag::Make(70, "0"));
+            out.Add(2, Encoded(name));
         };
+        const std::string& lineEnding = source_->file.lineEnding;
         if (const auto end = source_->tableEnd.find("LAYER"); end != source_->tableEnd.end()) {
-            std::vector<Tag>& out = inserts[end->second];
+            TagWriter out(lineEnding);
             for (const sim::LayerData& layer : drawing_.layers) {
                 if (!isNew("LAYER", layer.name))
                     continue;
-                header(out, "LAYER", "LAYER", "AcDbLayerTableRecord", layer.name);
-                out.push_back(Tag::Make(62, std::to_string(layer.color)));
-                out.push_back(Tag::Make(6, Encoded(layer.linetype)));
+                header(out, "LAYER", "LAYER", "AcDbLayerTableRecord", layer.name, NewHandle());
+                out.Add(70, "0");
+                out.Add(62, std::to_string(layer.color));
+                out.Add(6, Encoded(layer.linetype));
                 if (subclasses_)
-                    out.push_back(Tag::Make(370, std::to_string(layer.lineweight)));
+                    out.Add(370, std::to_string(layer.lineweight));
             }
+            inserts[end->second] += out.Take();
         }
         if (const auto end = source_->tableEnd.find("STYLE"); end != source_->tableEnd.end()) {
-            std::vector<Tag>& out = inserts[end->second];
+            TagWriter out(lineEnding);
             for (const sim::TextStyleData& style : drawing_.textStyles) {
                 if (!isNew("STYLE", style.name))
                     continue;
-                header(out, "STYLE", "STYLE", "AcDbTextStyleTableRecord", style.name);
-                out.push_back(Tag::Make(40, Real(style.height)));
-                out.push_back(Tag::Make(41, Real(style.widthFactor)));
-                out.push_back(Tag::Make(50, "0.0"));
-                out.push_back(Tag::Make(71, std::to_string(style.generationFlag)));
-                out.push_back(Tag::Make(42, "2.5"));
-                out.push_back(Tag::Make(3, Encoded(StyleFontFile(style))));
-                out.push_back(Tag::Make(4, Encoded(style.bigFontFile)));
+                header(out, "STYLE", "STYLE", "AcDbTextStyleTableRecord", style.name, NewHandle());
+                out.Add(70, "0");
+                out.Add(40, Real(style.height));
+                out.Add(41, Real(style.widthFactor));
+                out.Add(50, "0.0");
+                out.Add(71, std::to_string(style.generationFlag));
+                out.Add(42, "2.5");
+                out.Add(3, Encoded(StyleFontFile(style)));
+                out.Add(4, Encoded(style.bigFontFile));
             }
+            inserts[end->second] += out.Take();
         }
         if (const auto end = source_->tableEnd.find("LTYPE"); end != source_->tableEnd.end()) {
-            std::vector<Tag>& out = inserts[end->second];
+            TagWriter out(lineEnding);
             for (const sim::LinetypeData& linetype : drawing_.linetypes) {
                 if (!isNew("LTYPE", linetype.name))
                     continue;
-                header(out, "LTYPE", "LTYPE", "AcDbLinetypeTableRecord", linetype.name);
-                out.push_back(Tag::Make(3, Encoded(linetype.description)));
-                out.push_back(Tag::Make(72, "65"));
-                out.push_back(Tag::Make(73, std::to_string(linetype.pattern.size())));
+                header(out, "LTYPE", "LTYPE", "AcDbLinetypeTableRecord", linetype.name,
+                       NewHandle());
+                out.Add(70, "0");
+                out.Add(3, Encoded(linetype.description));
+                out.Add(72, "65");
+                out.Add(73, std::to_string(linetype.pattern.size()));
                 double total = 0;
                 for (const double dash : linetype.pattern)
                     total += std::fabs(dash);
-                out.push_back(Tag::Make(40, Real(total)));
+                out.Add(40, Real(total));
                 for (const double dash : linetype.pattern) {
-                    out.push_back(Tag::Make(49, Real(dash)));
+                    out.Add(49, Real(dash));
                     if (subclasses_)
-                        out.push_back(Tag::Make(74, "0"));
+                        out.Add(74, "0");
                 }
             }
+            inserts[end->second] += out.Take();
         }
         if (source_->blocksEnd != SIZE_MAX) {
-            std::vector<Tag>& out = inserts[source_->blocksEnd];
-            std::vector<Tag> records;
+            TagWriter out(lineEnding);
+            TagWriter records(lineEnding);
             for (const sim::BlockDefinition& block : drawing_.blocks) {
                 if (std::find(source_->blocksRead.begin(), source_->blocksRead.end(),
                               FoldCase(block.name)) != source_->blocksRead.end()) {
                     continue;
                 }
-                std::string record;
+                const std::string record = NewHandle();
                 if (subclasses_) {
                     header(records, "BLOCK_RECORD", "BLOCK_RECORD", "AcDbBlockTableRecord",
-                           block.name);
-                    records.pop_back();  // block records carry no flags
-                    record = records[records.size() - 5].value;
+                           block.name, record);
                 }
-                out.push_back(Tag::Make(0, "BLOCK"));
-                out.push_back(Tag::Make(5, NewHandle()));
+                out.Add(0, "BLOCK");
+                out.Add(5, NewHandle());
                 if (subclasses_) {
-                    out.push_back(Tag::Make(330, record));
-                    out.push_back(Tag::Make(100, "AcDbEntity"));
+                    out.Add(330, record);
+                    out.Add(100, "AcDbEntity");
                 }
-                out.push_back(Tag::Make(8, "0"));
+                out.Add(8, "0");
                 if (subclasses_)
-                    out.push_back(Tag::Make(100, "AcDbBlockBegin"));
-                out.push_back(Tag::Make(2, Encoded(block.name)));
-                out.push_back(Tag::Make(70, "0"));
-                out.push_back(Tag::Make(10, Real(block.basePoint.x)));
-                out.push_back(Tag::Make(20, Real(block.basePoint.y)));
-                out.push_back(Tag::Make(30, Real(block.basePoint.z)));
-                out.push_back(Tag::Make(3, Encoded(block.name)));
-                out.push_back(Tag::Make(1, ""));
+                    out.Add(100, "AcDbBlockBegin");
+                out.Add(2, Encoded(block.name));
+                out.Add(70, "0");
+                out.Add(10, Real(block.basePoint.x));
+                out.Add(20, Real(block.basePoint.y));
+                out.Add(30, Real(block.basePoint.z));
+                out.Add(3, Encoded(block.name));
+                out.Add(1, "");
                 for (const sim::EntityRef& entity : block.entities) {
                     sim::EntityData copy = *entity;
                     copy.preserved = nullptr;
                     copy.handle.clear();
                     AppendEntity(out, copy, record);
                 }
-                out.push_back(Tag::Make(0, "ENDBLK"));
-                out.push_back(Tag::Make(5, NewHandle()));
+                out.Add(0, "ENDBLK");
+                out.Add(5, NewHandle());
                 if (subclasses_) {
-                    out.push_back(Tag::Make(330, record));
-                    out.push_back(Tag::Make(100, "AcDbEntity"));
+                    out.Add(330, record);
+                    out.Add(100, "AcDbEntity");
                 }
-                out.push_back(Tag::Make(8, "0"));
+                out.Add(8, "0");
                 if (subclasses_)
-                    out.push_back(Tag::Make(100, "AcDbBlockEnd"));
+                    out.Add(100, "AcDbBlockEnd");
             }
-            if (!records.empty()) {
-                if (const auto end = source_->tableEnd.find("BLOCK_RECORD");
-                    end != source_->tableEnd.end()) {
-                    auto& slot = inserts[end->second];
-                    slot.insert(slot.end(), records.begin(), records.end());
-                }
+            inserts[source_->blocksEnd] += out.Take();
+            if (const auto end = source_->tableEnd.find("BLOCK_RECORD");
+                end != source_->tableEnd.end()) {
+                inserts[end->second] += records.Take();
             }
         }
         return inserts;
@@ -590,7 +626,9 @@ class Writer {
     const sim::Drawing& drawing_;
     std::shared_ptr<const FileSource> source_;
     std::uint64_t seed_;
+    TagWriter out_;
     bool subclasses_ = false;
+    std::optional<std::string> modelSpaceOwner_;
 };
 
 }  // namespace

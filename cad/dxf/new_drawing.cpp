@@ -461,11 +461,11 @@ constexpr TemplateTag NewDrawingTags[] = {
 
 std::shared_ptr<const FileSource> NewDrawingSource() {
     static const std::shared_ptr<const FileSource> source = [] {
-        TagFile file;
+        TagWriter text("\r\n");
         for (const TemplateTag& tag : NewDrawingTags) {
-            file.tags.push_back(Tag::Make(tag.code, tag.value));
+            text.Add(tag.code, tag.value);
         }
-        const std::shared_ptr<sim::Drawing> drawing = ReadDxf(WriteTags(file));
+        const std::shared_ptr<sim::Drawing> drawing = ReadDxf(text.Take());
         return std::static_pointer_cast<const FileSource>(drawing->preserved);
     }();
     return source;

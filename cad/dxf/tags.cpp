@@ -27,24 +27,31 @@ std::string_view TrimBlanks(std::string_view text) {
 
 }  // namespace
 
-TagFile ReadTags(std::string_view bytes) {
+TagFile ReadTags(std::string content) {
+    TagFile file;
+    file.bytes = std::make_shared<const std::string>(std::move(content));
+    std::string_view bytes = *file.bytes;
     if (bytes.starts_with(BinaryDxfSentinel)) {
         throw DxfError(0, "binary DXF files are not supported; save the drawing as ASCII DXF");
     }
     if (LooksLikeDwg(bytes)) {
         throw DxfError(0, "this is a DWG drawing, not a DXF file");
     }
+    std::size_t position = 0;
     if (bytes.starts_with("\xEF\xBB\xBF")) {
-        bytes.remove_prefix(3);  // a byte order mark some editors add
+        position = 3;  // a byte order mark some editors add
+        file.prefix = bytes.substr(0, 3);
     }
-    TagFile file;
     const auto firstBreak = bytes.find('\n');
     file.lineEnding =
         (firstBreak != std::string_view::npos && firstBreak > 0 && bytes[firstBreak - 1] == '\r')
             ? "\r\n"
             : "\n";
-    std::size_t position = 0;
-    std::size_t line = 0;
+    if (bytes.size() > UINT32_MAX) {
+        throw DxfError(0, "the file is larger than 4 GB");
+    }
+    file.stored.reserve(bytes.size() / 12);
+    std::uint32_t line = 0;
     const auto nextLine = [&](std::string_view& out) {
         if (position >= bytes.size())
             return false;
@@ -60,7 +67,7 @@ TagFile ReadTags(std::string_view bytes) {
     };
     std::string_view codeLine;
     while (nextLine(codeLine)) {
-        const std::size_t codeLineNumber = line;
+        const std::uint32_t codeLineNumber = line;
         const std::string_view digits = TrimBlanks(codeLine);
         int code = 0;
         const auto [end, error] =
@@ -78,41 +85,48 @@ TagFile ReadTags(std::string_view bytes) {
             throw DxfError(codeLineNumber, "the file ends after group code " +
                                                std::to_string(code) + " without its value");
         }
-        file.tags.push_back({code, std::string(value), std::string(codeLine), codeLineNumber});
+        file.stored.push_back({code, static_cast<std::uint32_t>(codeLine.data() - bytes.data()),
+                               static_cast<std::uint32_t>(value.data() - bytes.data()),
+                               static_cast<std::uint32_t>(value.size())});
         if (code == 0 && TrimBlanks(value) == "EOF") {
-            file.endsWithLineBreak = position <= bytes.size();
-            file.afterEnd = std::string(bytes.substr(std::min(position, bytes.size())));
-            return file;
+            break;
         }
     }
     return file;
 }
 
-std::string WriteTags(const TagFile& file) {
-    std::string out;
-    std::size_t size = file.afterEnd.size();
-    for (const Tag& tag : file.tags)
-        size += tag.codeText.size() + tag.value.size() + 8;
-    out.reserve(size);
-    for (const Tag& tag : file.tags) {
-        if (tag.codeText.empty()) {
-            // Group codes right-aligned in three columns, as the host writes them.
-            const std::string digits = std::to_string(tag.code);
-            if (digits.size() < 3)
-                out.append(3 - digits.size(), ' ');
-            out += digits;
-        } else {
-            out += tag.codeText;
-        }
-        out += file.lineEnding;
-        out += tag.value;
-        out += file.lineEnding;
+void TagWriter::Add(int code, std::string_view value) {
+    // Group codes right-aligned in three columns, as the host writes them.
+    char digits[16];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, code);
+    const std::size_t length = static_cast<std::size_t>(end - digits);
+    if (length < 3)
+        out_.append(3 - length, ' ');
+    out_.append(digits, length);
+    out_ += lineEnding_;
+    out_ += value;
+    out_ += lineEnding_;
+    (void)error;
+}
+
+void TagWriter::Add(const Tag& tag) {
+    if (tag.codeText.empty()) {
+        Add(tag.code, tag.value);
+        return;
     }
-    if (!file.endsWithLineBreak && !out.empty()) {
-        out.resize(out.size() - file.lineEnding.size());
-    }
-    out += file.afterEnd;
-    return out;
+    out_ += tag.codeText;
+    out_ += lineEnding_;
+    out_ += tag.value;
+    out_ += lineEnding_;
+}
+
+void TagWriter::Copy(const TagFile& file, std::size_t begin, std::size_t end) {
+    if (begin >= end || begin >= file.size())
+        return;
+    const char* start = file.bytes->data() + file.stored[begin].codeOffset;
+    const char* stop = end < file.size() ? file.bytes->data() + file.stored[end].codeOffset
+                                         : file.bytes->data() + file.bytes->size();
+    out_.append(start, static_cast<std::size_t>(stop - start));
 }
 
 }  // namespace navisaz::dxf
