@@ -51,6 +51,22 @@ Record& ItemRecord(std::vector<Record>& records, const Variant& index) {
     return records[IndexOf(index, records.size())];
 }
 
+// Hashing and comparing handles without regard to case, without copying them.
+struct FoldedHash {
+    std::size_t operator()(std::u16string_view text) const {
+        std::size_t hash = 1469598103934665603ULL;
+        for (char16_t c : text) {
+            if (c >= u'a' && c <= u'z')
+                c = static_cast<char16_t>(c - 32);
+            hash = (hash ^ c) * 1099511628211ULL;
+        }
+        return hash;
+    }
+};
+struct FoldedEqual {
+    bool operator()(std::u16string_view a, std::u16string_view b) const { return SameName(a, b); }
+};
+
 class SimObject {
   public:
     SimObject(std::shared_ptr<SimApplication> host, std::shared_ptr<Drawing> drawing)
@@ -606,19 +622,20 @@ class SimSelectionSet : public AcadSelectionSet, SimObject {
         if (answer.cancelled)
             throw HostError(UserCancelled);
         // Picks count only for entities of the active space that pass the filter, each once.
-        std::unordered_map<std::u16string, EntityRef> onScreen;
-        for (const EntityRef& e : drawing.ActiveSpace()) {
-            onScreen.emplace(FoldCase(e->handle), e);
-        }
-        std::unordered_set<const EntityData*> taken;
+        const std::vector<EntityRef>& space = drawing.ActiveSpace();
+        std::unordered_map<std::u16string_view, const EntityRef*, FoldedHash, FoldedEqual> onScreen;
+        onScreen.reserve(space.size());
+        for (const EntityRef& e : space)
+            onScreen.emplace(e->handle, &e);
+        std::unordered_set<const EntityData*> taken(set.entities.size() + answer.handles.size());
         for (const EntityRef& e : set.entities)
             taken.insert(e.get());
         for (const std::u16string& handle : answer.handles) {
-            const auto found = onScreen.find(FoldCase(handle));
-            if (found == onScreen.end() || !accepts(*found->second))
+            const auto found = onScreen.find(handle);
+            if (found == onScreen.end() || !accepts(**found->second))
                 continue;
-            if (taken.insert(found->second.get()).second) {
-                set.entities.push_back(found->second);
+            if (taken.insert(found->second->get()).second) {
+                set.entities.push_back(*found->second);
             }
         }
     }
