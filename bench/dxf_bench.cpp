@@ -23,7 +23,8 @@ constexpr int EntityCount = 100000;
 
 const fs::path& Folder() {
     static const fs::path folder = [] {
-        fs::path f = fs::temp_directory_path() / ("navisaz-dxf-bench-" + std::to_string(::getpid()));
+        fs::path f =
+            fs::temp_directory_path() / ("navisaz-dxf-bench-" + std::to_string(::getpid()));
         fs::create_directories(f);
         return f;
     }();
@@ -37,21 +38,29 @@ const fs::path& BigDrawing() {
             const double x = (i % 1000) * 10.0;
             const double y = (i / 1000) * 10.0;
             switch (i % 10) {
-                case 0: case 1: case 2: case 3: {
+                case 0:
+                case 1:
+                case 2:
+                case 3: {
                     sim::EntityRef t = drawing.AddEntity(drawing.modelSpace, sim::EntityKind::Text);
-                    t->text = u"قطعه شماره " + std::u16string(1, static_cast<char16_t>(u'0' + i % 10));
+                    t->text =
+                        u"قطعه شماره " + std::u16string(1, static_cast<char16_t>(u'0' + i % 10));
                     t->insertion = {x, y, 0};
                     t->height = 2.5;
                     break;
                 }
-                case 4: case 5: case 6: {
-                    sim::EntityRef p = drawing.AddEntity(drawing.modelSpace, sim::EntityKind::LwPolyline);
+                case 4:
+                case 5:
+                case 6: {
+                    sim::EntityRef p =
+                        drawing.AddEntity(drawing.modelSpace, sim::EntityKind::LwPolyline);
                     p->points = {{x, y, 0}, {x + 5, y, 0}, {x + 5, y + 5, 0}, {x, y + 5, 0}};
                     p->closed = true;
                     break;
                 }
                 default: {
-                    sim::EntityRef p = drawing.AddEntity(drawing.modelSpace, sim::EntityKind::Point);
+                    sim::EntityRef p =
+                        drawing.AddEntity(drawing.modelSpace, sim::EntityKind::Point);
                     p->points = {{x, y, 1200.5}};
                 }
             }
@@ -113,8 +122,8 @@ int main(int argc, char** argv) {
         navisaz::dxf::SaveDxf(*drawing, Folder() / "saved.dxf");
     });
     const std::string command = "/usr/bin/python3 -c \"import ezdxf; ezdxf.readfile('" +
-                                source.string() + "').saveas('" + (Folder() / "ezdxf.dxf").string() +
-                                "')\"";
+                                source.string() + "').saveas('" +
+                                (Folder() / "ezdxf.dxf").string() + "')\"";
     int status = 0;
     const double ezdxf = SecondsFor([&] { status = std::system(command.c_str()); });
     const double size = static_cast<double>(fs::file_size(source));

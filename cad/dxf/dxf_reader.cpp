@@ -21,16 +21,8 @@ constexpr const char* Versions[] = {"AC1009", "AC1012", "AC1014", "AC1015", "AC1
 constexpr const char* FirstUtf8Version = "AC1021";
 constexpr double DegreesPerRadian = 180.0 / std::numbers::pi;
 
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 double Number(const Tag& tag) {
-    const std::string_view text = Trimmed(tag.value);
+    const std::string_view text = TrimBlanks(tag.value);
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
@@ -49,8 +41,23 @@ std::int32_t Integer(const Tag& tag) {
     return static_cast<std::int32_t>(value);
 }
 
+// Sets the coordinate of p that tag carries when its code is base (x), base + 10 (y) or
+// base + 20 (z); true when it did.
+bool PointCoordinate(const Tag& tag, int base, Point3& p) {
+    if (tag.code == base) {
+        p.x = Number(tag);
+    } else if (tag.code == base + 10) {
+        p.y = Number(tag);
+    } else if (tag.code == base + 20) {
+        p.z = Number(tag);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 bool IsStructure(const Tag& tag, std::string_view name) {
-    return tag.code == 0 && Trimmed(tag.value) == name;
+    return tag.code == 0 && TrimBlanks(tag.value) == name;
 }
 
 struct KindName {
@@ -107,7 +114,7 @@ class Reader {
                                                  std::to_string(tags[i].code) + " \"" +
                                                  std::string(tags[i].value) + "\"");
             }
-            const std::string name(Trimmed(tags[i + 1].value));
+            const std::string name(TrimBlanks(tags[i + 1].value));
             const std::size_t begin = i + 2;
             std::size_t end = begin;
             while (end < tags.size() && !IsStructure(tags[end], "ENDSEC")) {
@@ -163,15 +170,15 @@ class Reader {
         for (std::size_t i = begin; i < end; ++i) {
             if (tags[i].code != 9 || i + 1 >= end)
                 continue;
-            const std::string_view name = Trimmed(tags[i].value);
+            const std::string_view name = TrimBlanks(tags[i].value);
             const Tag& value = tags[i + 1];
             if (name == "$ACADVER")
-                source_->version = std::string(Trimmed(value.value));
+                source_->version = std::string(TrimBlanks(value.value));
             if (name == "$DWGCODEPAGE")
-                codePage = std::string(Trimmed(value.value));
+                codePage = std::string(TrimBlanks(value.value));
             if (name == "$HANDSEED") {
                 source_->handseedValue = i + 1;
-                const std::string_view hex = Trimmed(value.value);
+                const std::string_view hex = TrimBlanks(value.value);
                 std::uint64_t seed = 0;
                 const auto [at, error] =
                     std::from_chars(hex.data(), hex.data() + hex.size(), seed, 16);
@@ -202,7 +209,7 @@ class Reader {
         for (std::size_t i = begin; i < end; ++i) {
             if (tags[i].code != 9 || i + 1 >= end)
                 continue;
-            const std::string_view name = Trimmed(tags[i].value);
+            const std::string_view name = TrimBlanks(tags[i].value);
             if (name == "$CLAYER")
                 drawing_->SetVariable(u"CLAYER", Variant(Text(tags[i + 1])));
             if (name == "$CELTYPE")
@@ -219,9 +226,9 @@ class Reader {
         for (std::size_t i = begin; i < end; ++i) {
             if (tags[i].code != 0)
                 continue;
-            const std::string_view type = Trimmed(tags[i].value);
+            const std::string_view type = TrimBlanks(tags[i].value);
             if (type == "TABLE") {
-                table = i + 1 < end ? std::string(Trimmed(tags[i + 1].value)) : "";
+                table = i + 1 < end ? std::string(TrimBlanks(tags[i + 1].value)) : "";
                 continue;
             }
             if (type == "ENDTAB") {
@@ -310,7 +317,7 @@ class Reader {
             std::size_t next = i + 1;
             while (next < end && tags[next].code != 0)
                 ++next;
-            const std::string_view type = Trimmed(tags[i].value);
+            const std::string_view type = TrimBlanks(tags[i].value);
             if (type == "BLOCK") {
                 sim::BlockDefinition definition;
                 for (std::size_t k = i; k < next; ++k) {
@@ -367,7 +374,7 @@ class Reader {
     // The model of one entity, or nullptr for a kind the host does not model.
     sim::EntityRef ReadEntity(std::size_t begin, std::size_t end) {
         const TagFile& tags = source_->file;
-        const auto kind = ModeledKind(Trimmed(tags[begin].value));
+        const auto kind = ModeledKind(TrimBlanks(tags[begin].value));
         if (!kind)
             return nullptr;
         auto e = std::make_shared<sim::EntityData>();
@@ -409,18 +416,8 @@ class Reader {
                 case EntityKind::Text:
                     if (t.code == 1)
                         e->text = Text(t);
-                    if (t.code == 10)
-                        first.x = Number(t);
-                    if (t.code == 20)
-                        first.y = Number(t);
-                    if (t.code == 30)
-                        first.z = Number(t);
-                    if (t.code == 11)
-                        second.x = Number(t), hasSecond = true;
-                    if (t.code == 21)
-                        second.y = Number(t);
-                    if (t.code == 31)
-                        second.z = Number(t);
+                    PointCoordinate(t, 10, first);
+                    hasSecond = PointCoordinate(t, 11, second) || hasSecond;
                     if (t.code == 40)
                         e->height = Number(t);
                     if (t.code == 50)
@@ -439,12 +436,7 @@ class Reader {
                         mtextChunks += Text(t);
                     if (t.code == 1)
                         e->text = mtextChunks + Text(t);
-                    if (t.code == 10)
-                        e->insertion.x = Number(t);
-                    if (t.code == 20)
-                        e->insertion.y = Number(t);
-                    if (t.code == 30)
-                        e->insertion.z = Number(t);
+                    PointCoordinate(t, 10, e->insertion);
                     if (t.code == 40)
                         e->height = Number(t);
                     if (t.code == 41)
@@ -461,18 +453,8 @@ class Reader {
                 case EntityKind::Point:
                 case EntityKind::Circle:
                 case EntityKind::Line:
-                    if (t.code == 10)
-                        first.x = Number(t);
-                    if (t.code == 20)
-                        first.y = Number(t);
-                    if (t.code == 30)
-                        first.z = Number(t);
-                    if (t.code == 11)
-                        second.x = Number(t), hasSecond = true;
-                    if (t.code == 21)
-                        second.y = Number(t);
-                    if (t.code == 31)
-                        second.z = Number(t);
+                    PointCoordinate(t, 10, first);
+                    hasSecond = PointCoordinate(t, 11, second) || hasSecond;
                     if (t.code == 40)
                         e->radius = Number(t);
                     break;
@@ -526,12 +508,7 @@ class Reader {
                 case EntityKind::Insert:
                     if (t.code == 2)
                         e->blockName = Text(t);
-                    if (t.code == 10)
-                        e->insertion.x = Number(t);
-                    if (t.code == 20)
-                        e->insertion.y = Number(t);
-                    if (t.code == 30)
-                        e->insertion.z = Number(t);
+                    PointCoordinate(t, 10, e->insertion);
                     if (t.code == 41)
                         e->xScale = Number(t);
                     if (t.code == 42)

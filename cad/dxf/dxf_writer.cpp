@@ -39,14 +39,6 @@ std::string Hex(std::uint64_t value) {
     return buffer;
 }
 
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 // The DXF horizontal and vertical justification of a host alignment code.
 std::pair<int, int> Justification(std::int32_t alignment) {
     if (alignment <= 5)
@@ -149,7 +141,7 @@ class Writer {
         const TagFile& tags = source_->file;
         for (std::size_t i = begin + 1; i < tags.size() && tags[i].code != 0; ++i) {
             if (tags[i].code == 5 || tags[i].code == 105)
-                return std::string(Trimmed(tags[i].value));
+                return std::string(TrimBlanks(tags[i].value));
         }
         return "";
     }
@@ -174,7 +166,7 @@ class Writer {
             return "";
         const TagFile& tags = source_->file;
         for (std::size_t i = end->second; i-- > 0;) {
-            if (tags[i].code == 0 && Trimmed(tags[i].value) == "TABLE")
+            if (tags[i].code == 0 && TrimBlanks(tags[i].value) == "TABLE")
                 return HandleAt(i);
         }
         return "";
@@ -201,19 +193,19 @@ class Writer {
                 break;
             }
             if (t.code == 102)
-                inGroup = Trimmed(t.value).starts_with("{");
+                inGroup = TrimBlanks(t.value).starts_with("{");
             if (inGroup || t.code == 102) {
                 kept.groups.push_back(t);
-                if (t.code == 102 && Trimmed(t.value) == "}")
+                if (t.code == 102 && TrimBlanks(t.value) == "}")
                     inGroup = false;
                 continue;
             }
             if ((t.code == 5 || t.code == 105) && kept.handle.empty())
-                kept.handle = Trimmed(t.value);
+                kept.handle = TrimBlanks(t.value);
             if (t.code == 330 && kept.owner.empty())
-                kept.owner = Trimmed(t.value);
+                kept.owner = TrimBlanks(t.value);
             if (t.code == 66)
-                kept.attributesFollow = Trimmed(t.value) == "1";
+                kept.attributesFollow = TrimBlanks(t.value) == "1";
         }
         return kept;
     }

@@ -17,14 +17,6 @@ bool LooksLikeDwg(std::string_view bytes) {
            bytes.substr(0, 6).find_first_not_of("AC0123456789") == std::string_view::npos;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 }  // namespace
 
 TagFile ReadTags(std::string content) {

@@ -13,6 +13,15 @@
 
 namespace navisaz::dxf {
 
+// A value without the blanks some writers put around it.
+inline std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
 struct Tag {
     int code = 0;
     std::uint32_t line = 0;     // the code line's number in the file (1-based)

@@ -34,7 +34,7 @@ struct EntityData {
     std::u16string text{};
     Point3 insertion{};
     double height = 1.0;
-    double rotation = 0.0;  // radians
+    double rotation = 0.0;       // radians
     std::int32_t alignment = 0;  // a leader keeps its type here
     bool backward = false;
     std::u16string style = u"Standard";
