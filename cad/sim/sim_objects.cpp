@@ -725,6 +725,13 @@ class SimTextStyle : public AcadTextStyle, SimObject {
             }
             return fontFile();
         }
+        if (SameName(member, u"TextGenerationFlag")) {
+            if (kind == CallKind::PropertyPut && !args.empty()) {
+                put_TextGenerationFlag(args[0].ToInt32());
+                return {};
+            }
+            return TextGenerationFlag();
+        }
         return Dispatch::Invoke(member, kind, args);
     }
 
@@ -982,6 +989,21 @@ class SimDocument : public AcadDocument, SimObject {
                 return {};
             }
             return Variant(std::static_pointer_cast<Dispatch>(ActiveLayer()));
+        }
+        if (SameName(member, u"ActiveTextStyle")) {
+            if (put) {
+                const auto style = std::dynamic_pointer_cast<AcadTextStyle>(args[0].ToObject());
+                if (!style)
+                    InvalidArgument("ActiveTextStyle");
+                Drawing& drawing = Data();
+                const TextStyleData* found = drawing.FindTextStyle(style->Name());
+                if (found == nullptr)
+                    InvalidArgument("ActiveTextStyle: not of this drawing");
+                drawing.SetVariable(u"TEXTSTYLE", Variant(found->name));
+                return {};
+            }
+            return Variant(std::static_pointer_cast<Dispatch>(
+                TextStyles()->Item(Variant(Data().Variable(u"TEXTSTYLE").ToString()))));
         }
         if (SameName(member, u"ActiveSpace")) {
             if (put)
