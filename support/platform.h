@@ -40,8 +40,9 @@ class Platform {
     // The folder of the running program's file.
     virtual std::u16string ProgramFolder() = 0;
 
-    // Opens a file or address with the shell's "open" action; false when nothing opened it.
-    virtual bool ShellOpen(const std::u16string& path) = 0;
+    // Opens a file or address with the shell's "open" action, in a working folder (empty: any);
+    // false when nothing opened it.
+    virtual bool ShellOpen(const std::u16string& path, const std::u16string& workingFolder) = 0;
     // The system's own folder ("Windows folder"), whose Fonts subfolder takes TrueType fonts.
     virtual std::u16string WindowsFolder() = 0;
     // Asks for a keyboard layout by its identifier (a no-op where the platform has none).

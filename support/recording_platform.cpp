@@ -56,9 +56,9 @@ void RecordingPlatform::WriteSetting(const std::u16string& key, const std::u16st
     events.push_back(u"setting " + key + u"\\" + value + u": " + data);
 }
 
-bool RecordingPlatform::ShellOpen(const std::u16string& path) {
+bool RecordingPlatform::ShellOpen(const std::u16string& path, const std::u16string& workingFolder) {
     opened.push_back(path);
-    events.push_back(u"open: " + path);
+    events.push_back(u"open: " + path + (workingFolder.empty() ? u"" : u" in " + workingFolder));
     return shellOpenSucceeds;
 }
 

@@ -39,7 +39,7 @@ class RecordingPlatform : public Platform {
     void WriteSetting(const std::u16string& key, const std::u16string& value,
                       const std::u16string& data) override;
     std::u16string ProgramFolder() override { return programFolder; }
-    bool ShellOpen(const std::u16string& path) override;
+    bool ShellOpen(const std::u16string& path, const std::u16string& workingFolder) override;
     std::u16string WindowsFolder() override { return windowsFolder; }
     void LoadKeyboardLayout(const std::u16string& layoutId) override;
     char16_t DecimalSeparator() override { return decimalSeparator; }
