@@ -26,12 +26,19 @@ class SurfaceControls {
 
     // The memo's lines, top to bottom (CR LF or LF between them).
     std::vector<std::u16string> MemoLines();
+
+    // The font chooser: the chosen font's name, or nullopt when the user cancelled.
+    virtual std::optional<std::u16string> ChooseFont(const std::u16string& current) = 0;
 };
 
 class MemoryControls : public SurfaceControls {
   public:
     std::u16string Text(Control control) override;
     void SetText(Control control, const std::u16string& text) override;
+    std::optional<std::u16string> ChooseFont(const std::u16string&) override { return chosenFont; }
+
+    // What the font chooser answers (nullopt: cancelled).
+    std::optional<std::u16string> chosenFont;
 
   private:
     std::map<Control, std::u16string> texts_;
