@@ -155,7 +155,8 @@ sim::Drawing SurveyMap() {
     // The legend: multi-line texts with paragraphs and format codes.
     sim::EntityRef legend = Add(d, EntityKind::MText, u"ANNOTATION");
     legend->text =
-        u"{\\fTahoma|b1|i0|c178|p34;نقشه نقشه‌برداري}\\Pمقياس 1:500\\Pتهيه "
+        u"{\\fTahoma|b1|i0|c178|p34;نقشه نقشه‌برداري}\\Pمقياس "
+        u"1:500\\Pتهيه "
         u"شده "
         u"در "
         u"{\\C1;1403}\\Pسيستم مختصات UTM زون 39";
