@@ -90,6 +90,27 @@ TEST_F(Runner, RunsHandlersOnASampleDrawingAndSavesIt) {
     EXPECT_EQ(report["entities"], saved->modelSpace.size() + saved->paperSpace.size());
 }
 
+TEST_F(Runner, TheShippedSupportTreeInstallsAndItsLispsLoad) {
+    const Json scenario = {
+        {"supportFolder", (folder / "support").string()},
+        {"steps", {{{"click", "Button4"}}, {{"click", "Button5"}}, {{"click", "Button6"}}}},
+    };
+    const RunResult result = Run(scenario.dump());
+    ASSERT_EQ(result.status, 0) << result.err;
+    const Json report = Json::parse(result.out);
+    EXPECT_TRUE(report["errors"].empty()) << report.dump(2);
+    const std::vector<std::string> sent = report["commandLine"];
+    for (const char* expected : {"(Load \"Kateb.lsp\")\r", "(Load \"farsi.lsp\")\r",
+                                 "(Load \"kateb.lsp\")\r", "kateb\r", "farsi\r"}) {
+        EXPECT_NE(std::find(sent.begin(), sent.end(), expected), sent.end()) << expected;
+    }
+    for (const std::string line : report["history"]) {
+        EXPECT_EQ(line.find("LOAD failed"), std::string::npos) << line;
+        EXPECT_EQ(line.find("Unknown command"), std::string::npos) << line;
+    }
+    EXPECT_TRUE(fs::exists(folder / "support" / "ncc.lin"));
+}
+
 TEST_F(Runner, BadScenariosStopWithStatusTwo) {
     struct Case {
         std::string scenario;
