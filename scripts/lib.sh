@@ -7,6 +7,7 @@ NAVISAZ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 NAVISAZ_PACKAGES=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+  qt6-base-dev fonts-farsiweb xvfb xauth
   libicu-dev libfribidi-dev nlohmann-json3-dev
   myspell-fa
   python3-ezdxf gdal-bin

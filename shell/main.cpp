@@ -1,0 +1,86 @@
+// Navisaz: the main window over the command surface, with the substitute drawing host started
+// in-process unless told otherwise.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFontDatabase>
+#include <QTimer>
+#include <iostream>
+
+#include "cad/dxf/dxf_file.h"
+#include "cad/running_hosts.h"
+#include "cad/sim/sim_application.h"
+#include "shell/Navisaz.h"
+#include "shell/qt_platform.h"
+
+namespace {
+
+// The ProgID the embedded host answers under.
+constexpr const char16_t* EmbeddedHostProgId = u"Autocad.Application.24";
+
+// Tahoma, or a Persian-capable font where it is missing.
+QFont ProgramFont() {
+    const QStringList families = QFontDatabase::families();
+    for (const char* family : {"Tahoma", "Vazirmatn", "Nazli", "Titr", "DejaVu Sans"}) {
+        if (families.contains(family)) {
+            QFont font(family);
+            font.setPixelSize(11);
+            return font;
+        }
+    }
+    return QApplication::font();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Navisaz");
+    QApplication::setApplicationDisplayName("Navisaz");
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    QApplication::setFont(ProgramFont());
+
+    QCommandLineParser options;
+    options.setApplicationDescription("Persian text for CAD drawings.");
+    options.addHelpOption();
+    const QCommandLineOption noHost("no-embedded-host",
+                                    "Do not start the substitute drawing host; connect to a "
+                                    "running host only.");
+    const QCommandLineOption drawing("drawing", "Open this DXF drawing in the substitute host.",
+                                     "file");
+    const QCommandLineOption screenshot(
+        "screenshot", "Show the windows, save a picture of them and quit.", "png");
+    options.addOption(noHost);
+    options.addOption(drawing);
+    options.addOption(screenshot);
+    options.process(application);
+
+    std::shared_ptr<navisaz::sim::SimApplication> host;
+    if (!options.isSet(noHost)) {
+        host = navisaz::sim::SimApplication::Start(EmbeddedHostProgId);
+        navisaz::dxf::ReadDrawingFilesAsDxf(*host);
+        if (options.isSet(drawing)) {
+            try {
+                host->drawings = {navisaz::dxf::OpenDxf(options.value(drawing).toStdString())};
+                host->activeIndex = 0;
+            } catch (const std::exception& error) {
+                std::cerr << "navisaz: " << error.what() << '\n';
+                return 2;
+            }
+        }
+    }
+
+    navisaz::QtPlatform platform;
+    navisaz::TForm1 form(platform, navisaz::RunningHosts::Instance());
+    platform.SetMainWindow(&form);
+    form.show();
+    if (options.isSet(screenshot)) {
+        QTimer::singleShot(500, &form, [&form, path = options.value(screenshot)] {
+            const bool saved = form.grab().save(path);
+            if (!saved)
+                std::cerr << "navisaz: cannot save " << path.toStdString() << '\n';
+            QApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return QApplication::exec();
+}

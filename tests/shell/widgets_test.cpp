@@ -1,0 +1,126 @@
+// The windows, offscreen: captions, defaults, page order and the wiring of their buttons.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "cad/host_fixture.h"
+#include "cad/names.h"
+#include "commands/qt/UFFarsi.h"
+#include "engine/naskh_encoder.h"
+#include "shell/Navisaz.h"
+#include "text_helpers.h"
+#include "ui_Navisaz.h"
+#include "ui_UFFarsi.h"
+
+namespace navisaz {
+namespace {
+
+class Windows : public testing::HostFixture {
+  protected:
+    void SetUp() override {
+        StartHost();
+        platform.programFolder = u"/opt/navisaz";
+        form = std::make_unique<TForm1>(platform, hosts);
+    }
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(Windows, CommandSurfaceCaptionsDefaultsAndPages) {
+    struct Caption {
+        const char* control;
+        const char* text;
+    };
+    const Caption captions[] = {
+        {"Button3", "فارسي نويسي جملات فوق با نسخ"},
+        {"Button14", "تغيير متن فارسي داخل تکست"},
+        {"Button10", " در کليبورد TTF"},
+        {"Button20", "مختصات پلي لاين"},
+        {"Button8", "IPT فارسي نويس جملات فوق با "},
+        {"Button9", " در کليبورد IPT "},
+        {"Button16", "مختصات زن"},
+        {"Button17", "کپي با افزايش"},
+        {"Button7", "ارتفاع متن"},
+        {"Button18", "در اتوکد قرار بگير"},
+        {"Button1", "تصحيح متنهاي خراب"},
+        {"Button12", "تبديل متنهاي فونت نسخ به فونت ويندوز"},
+        {"Button13", "تبديل متنهاي فونت شيراز2 به فونت ويندوز"},
+        {"Button2", "تبديل متنهاي فونت ويندوز DText به نسخ"},
+        {"Button15", "تبديل متنهاي فونت ويندوز MText به نسخ"},
+        {"Button6", "فارسي نويسي با فارسي و ساده"},
+        {"Button5", "فارسي نويسي با کاتب ونسخ"},
+        {"Button11", "انتخاب فونت ويندوز"},
+        {"Button4", "بارگذاري فونتهاي اتوکد  و لاين تايپ ها و هاشور ها"},
+        {"Button19", "بارگذاري فونتهاي IPT"},
+    };
+    TFFarsi* frame = form->FFarsi1();
+    for (const Caption& c : captions) {
+        auto* button = frame->findChild<QPushButton*>(c.control);
+        ASSERT_NE(button, nullptr) << c.control;
+        EXPECT_EQ(button->text().toStdString(), c.text) << c.control;
+    }
+    EXPECT_TRUE(frame->ui().Button16->font().bold());
+    EXPECT_TRUE(frame->ui().Button17->font().bold());
+    EXPECT_EQ(frame->ui().Label1->text().toStdString(), "عدد به حروف");
+    for (const Control control :
+         {Control::Memo1, Control::ETextHt, Control::EDec, Control::Edit2, Control::Edit3}) {
+        EXPECT_EQ(frame->Text(control), ControlDefault(control));
+    }
+    const QTabWidget* pages = frame->ui().PageControl1;
+    ASSERT_EQ(pages->count(), 3);
+    EXPECT_EQ(pages->tabText(0).toStdString(), "فارسي نويسي");
+    EXPECT_EQ(pages->tabText(1).toStdString(), "ابزار متون فارسي");
+    EXPECT_EQ(pages->tabText(2).toStdString(), "تنظيمات");
+    EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_EQ(frame->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(frame->ui().Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
+}
+
+TEST_F(Windows, MainWindowAndItsStrip) {
+    EXPECT_EQ(form->windowTitle().toStdString(), "نويساز  401");
+    EXPECT_EQ(form->ui().Button1->text().toStdString(), "Help");
+    EXPECT_EQ(form->ui().Button2->text().toStdString(), "استاندارد NCC");
+    EXPECT_TRUE(form->ui().Memo1->isReadOnly());
+    // FormCreate recorded the install folder.
+    EXPECT_EQ(platform.settings.at({u"Navisaz", u"RUNPATH"}), u"/opt/navisaz/");
+    form->ui().Button1->click();
+    ASSERT_EQ(platform.opened.size(), 1u);
+    EXPECT_EQ(platform.opened[0], u"/opt/navisaz/HELP/index.htm");
+}
+
+TEST_F(Windows, Button14IsRoutedThroughTheMainWindow) {
+    sim::EntityRef text = AddEntity(sim::EntityKind::Text);
+    form->FFarsi1()->SetText(Control::Memo1, u"سلام");
+    user->QueueSelection({text->handle});
+    form->FFarsi1()->Button14()->click();
+    EXPECT_TRUE(platform.errors.empty());
+    EXPECT_EQ(text->text,
+              WidenBytes(CodePage::Windows1256, WindowsToNaskh(testing::Cp1256("سلام"))));
+}
+
+TEST_F(Windows, TypingANumberSpellsItIntoTheMemo) {
+    form->FFarsi1()->ui().Edit2->setText("1,000");
+    EXPECT_EQ(form->FFarsi1()->Text(Control::Edit2), u"1000");
+    EXPECT_EQ(form->FFarsi1()->Text(Control::Memo1), u"يک هزار");
+}
+
+TEST_F(Windows, ButtonsRunTheirCommandsAndErrorsReachTheUser) {
+    form->FFarsi1()->SetText(Control::ETextHt, u"abc");
+    form->FFarsi1()->ui().Button3->click();
+    EXPECT_EQ(platform.errors,
+              std::vector<std::u16string>{u"'abc' is not a valid floating point value"});
+}
+
+}  // namespace
+}  // namespace navisaz
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
