@@ -184,11 +184,11 @@ TEST_F(SimHost, GetIntegerAndTypedText) {
     };
     using K = sim::TypedAnswer::Kind;
     const Case cases[] = {
-        {128, {{K::Integer, 5}}, 5, ""},
+        {128, {{K::Integer, 5, u""}}, 5, ""},
         {128, {{K::Text, 0, u"abc"}}, std::nullopt, UserInputIsAKeyword},
-        {0, {{K::Text, 0, u"abc"}, {K::Integer, 7}}, 7, ""},  // asked again
-        {0, {{K::Cancel}}, std::nullopt, "cancelled"},
-        {1, {{K::Enter}, {K::Integer, 2}}, 2, ""},
+        {0, {{K::Text, 0, u"abc"}, {K::Integer, 7, u""}}, 7, ""},  // asked again
+        {0, {{K::Cancel, 0, u""}}, std::nullopt, "cancelled"},
+        {1, {{K::Enter, 0, u""}, {K::Integer, 2, u""}}, 2, ""},
     };
     for (const Case& c : cases) {
         for (const auto& answer : c.answers)

@@ -79,22 +79,24 @@ TEST(NumberedText, SplitsAndCountsKeepingTheWidth) {
 }
 
 TEST_F(Drafting, CopyWithIncrement) {
+    using K = sim::TypedAnswer::Kind;
     struct Case {
         const char* name;
-        sim::TypedAnswer increment;
+        K kind;  // what the user answers for the increment
+        std::int32_t integer;
+        const char16_t* text;
         std::vector<std::u16string> copies;
     };
-    using K = sim::TypedAnswer::Kind;
     const Case cases[] = {
-        {"typed increment", {K::Integer, 5}, {u"A012", u"A017"}},
-        {"a word means 1", {K::Text, 0, u"word"}, {u"A008", u"A009"}},
-        {"Esc means 0", {K::Cancel}, {u"A007", u"A007"}},
+        {"typed increment", K::Integer, 5, u"", {u"A012", u"A017"}},
+        {"a word means 1", K::Text, 0, u"word", {u"A008", u"A009"}},
+        {"Esc means 0", K::Cancel, 0, u"", {u"A007", u"A007"}},
     };
     for (const Case& c : cases) {
         drawing().modelSpace.clear();
         platform.errors.clear();
         const sim::EntityRef source = Text(u"A007", 3);
-        user->Queue(c.increment);
+        user->Queue(sim::TypedAnswer{c.kind, c.integer, c.text});
         user->QueueSelection({source->handle});
         user->QueuePoint(10, 0);
         user->QueuePoint(20, 0);
