@@ -14,9 +14,11 @@ namespace navisaz {
 
 namespace {
 
-// Until the catalogue window exists, its button says so.
+// Until the catalogue window and the edit window exist, their buttons say so.
 constexpr const char16_t* CatalogueComingMessage =
     u"پنجره‌ي استاندارد NCC در اين نسخه هنوز آماده نيست.";
+constexpr const char16_t* EditWindowComingMessage =
+    u"پنجره‌ي ويرايش متن در اين نسخه هنوز آماده نيست.";
 
 }  // namespace
 
@@ -30,6 +32,7 @@ TForm1::TForm1(Platform& platform, HostLocator& hosts, QWidget* parent)
     connect(ui_->Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(frame_->Button14(), &QPushButton::clicked, this, [this] { FFarsi1Button14Click(); });
     ui_->Memo1->viewport()->installEventFilter(this);
+    frame_->onButton18 = [this] { platform_.ShowMessage(EditWindowComingMessage); };
     FormCreate();
 }
 

@@ -102,6 +102,13 @@ TEST_F(Windows, Button14IsRoutedThroughTheMainWindow) {
               WidenBytes(CodePage::Windows1256, WindowsToNaskh(testing::Cp1256("سلام"))));
 }
 
+TEST_F(Windows, WindowsStillToComeSaySo) {
+    form->ui().Button2->click();
+    form->FFarsi1()->ui().Button18->click();
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_NE(platform.messages[0].find(u"NCC"), std::u16string::npos);
+}
+
 TEST_F(Windows, TypingANumberSpellsItIntoTheMemo) {
     form->FFarsi1()->ui().Edit2->setText("1,000");
     EXPECT_EQ(form->FFarsi1()->Text(Control::Edit2), u"1000");
