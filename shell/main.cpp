@@ -4,13 +4,16 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFontDatabase>
+#include <QPainter>
 #include <QTimer>
 #include <iostream>
 
 #include "cad/dxf/dxf_file.h"
 #include "cad/running_hosts.h"
 #include "cad/sim/sim_application.h"
+#include "commands/qt/UFFarsi.h"
 #include "shell/Navisaz.h"
+#include "shell/drawing/drawing_window.h"
 #include "shell/qt_platform.h"
 
 namespace {
@@ -73,10 +76,34 @@ int main(int argc, char** argv) {
     navisaz::QtPlatform platform;
     navisaz::TForm1 form(platform, navisaz::RunningHosts::Instance());
     platform.SetMainWindow(&form);
+
+    // The substitute host's face: the user picks and answers there.
+    std::unique_ptr<navisaz::drawing::DrawingWindow> drawingWindow;
+    if (host) {
+        drawingWindow = std::make_unique<navisaz::drawing::DrawingWindow>(host);
+        drawingWindow->move(0, 0);
+        drawingWindow->show();
+        drawingWindow->view().ZoomExtents();
+        navisaz::drawing::DrawingWindow* window = drawingWindow.get();
+        form.FFarsi1()->afterCommand = [window] {
+            QTimer::singleShot(0, window, [window] { window->RunHostCommands(); });
+        };
+        form.move(drawingWindow->frameGeometry().right() + 10, 0);
+    }
     form.show();
     if (options.isSet(screenshot)) {
-        QTimer::singleShot(500, &form, [&form, path = options.value(screenshot)] {
-            const bool saved = form.grab().save(path);
+        QTimer::singleShot(800, &form, [&form, &drawingWindow, path = options.value(screenshot)] {
+            // Both windows side by side, as the user sees them.
+            const QPixmap program = form.grab();
+            const QPixmap host = drawingWindow ? drawingWindow->grab() : QPixmap();
+            QPixmap both(host.width() + program.width() + 10,
+                         std::max(host.height(), program.height()));
+            both.fill(Qt::darkGray);
+            QPainter painter(&both);
+            painter.drawPixmap(0, 0, host);
+            painter.drawPixmap(host.width() + 10, 0, program);
+            painter.end();
+            const bool saved = both.save(path);
             if (!saved)
                 std::cerr << "navisaz: cannot save " << path.toStdString() << '\n';
             QApplication::exit(saved ? 0 : 1);

@@ -54,9 +54,11 @@ void TFFarsi::Run(const std::u16string& control) {
         const QString caption =
             control == u"Button2" ? ui_->Button2->text() : ui_->Button15->text();
         RunGuarded(platform_, [&] { Button2Click(context, FromQt(caption)); });
-        return;
+    } else {
+        RunHandler(control, context);
     }
-    RunHandler(control, context);
+    if (afterCommand)
+        afterCommand();
 }
 
 QPushButton* TFFarsi::Button14() const {

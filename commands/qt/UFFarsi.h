@@ -35,6 +35,8 @@ class TFFarsi : public QWidget, public SurfaceControls {
     void Button14Click();
     // Where the edit window is opened (Button18); the program sets it.
     std::function<void()> onButton18;
+    // Called when a command has ended (the drawing may have changed).
+    std::function<void()> afterCommand;
 
     Ui::TFFarsi& ui() const { return *ui_; }
 
