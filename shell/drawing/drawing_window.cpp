@@ -410,8 +410,8 @@ void DrawingWindow::ClickedAt(QPointF screen) {
     }
     if (question_ == Question::Selection) {
         const sim::EntityRef entity =
-            Renderer(drawing()).Pick(view_->view(), screen, PickTolerancePixels);
-        if (entity && (!accepts_ || accepts_(*entity)) && picked_.insert(entity.get()).second) {
+            Renderer(drawing()).Pick(view_->view(), screen, PickTolerancePixels, accepts_);
+        if (entity && picked_.insert(entity.get()).second) {
             pickedHandles_.push_back(entity->handle);
             Echo(QString("1 found, %1 total").arg(picked_.size()));
             view_->Refresh();
@@ -433,8 +433,9 @@ void DrawingWindow::RectangleFromTo(QPointF from, QPointF to) {
         if (accepts_ && !accepts_(*e))
             continue;
         const QRectF box = renderer.ScreenBox(view_->view(), *e);
-        const bool inside =
-            window ? area.contains(box) : area.intersects(box.adjusted(-0.5, -0.5, 0.5, 0.5));
+        const bool inside = window
+                                ? area.contains(box.topLeft()) && area.contains(box.bottomRight())
+                                : area.intersects(box.adjusted(-0.5, -0.5, 0.5, 0.5));
         if (inside && picked_.insert(e.get()).second) {
             pickedHandles_.push_back(e->handle);
             ++found;

@@ -446,11 +446,14 @@ void Renderer::DrawEntity(QPainter& painter, const View& view, const sim::Entity
     }
 }
 
-sim::EntityRef Renderer::Pick(const View& view, QPointF point, double tolerance) const {
+sim::EntityRef Renderer::Pick(const View& view, QPointF point, double tolerance,
+                              const std::function<bool(const sim::EntityData&)>& accepts) const {
     const auto& space = drawing_.modelSpaceActive ? drawing_.modelSpace : drawing_.paperSpace;
     sim::EntityRef best;
     double bestDistance = tolerance;
     for (const sim::EntityRef& e : space) {
+        if (accepts && !accepts(*e))
+            continue;
         double distance = tolerance + 1;
         if (e->kind == EntityKind::Line || e->kind == EntityKind::LwPolyline ||
             e->kind == EntityKind::Leader) {

@@ -8,6 +8,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QTransform>
+#include <functional>
 #include <set>
 
 #include "cad/sim/drawing.h"
@@ -46,8 +47,10 @@ class Renderer {
     // Draws the active space onto painter in view; highlighted entities are drawn emphasised.
     void Draw(QPainter& painter, const View& view,
               const std::set<const sim::EntityData*>& highlighted = {}) const;
-    // The entity nearest to a screen point within tolerance pixels, or nullptr.
-    sim::EntityRef Pick(const View& view, QPointF screen, double tolerance) const;
+    // The entity nearest to a screen point within tolerance pixels among those accepts takes
+    // (all when empty), or nullptr.
+    sim::EntityRef Pick(const View& view, QPointF screen, double tolerance,
+                        const std::function<bool(const sim::EntityData&)>& accepts = {}) const;
     // The world and screen boxes of an entity.
     QRectF WorldBox(const sim::EntityData& entity) const;
     QRectF ScreenBox(const View& view, const sim::EntityData& entity) const;
