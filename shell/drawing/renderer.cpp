@@ -300,6 +300,23 @@ void Renderer::DrawEntity(QPainter& painter, const View& view, const sim::Entity
             QPolygonF polygon;
             for (const Point3& p : e.points)
                 polygon << screen(p);
+            const bool varying = std::any_of(e.startWidths.begin(), e.startWidths.end(),
+                                             [](double w) { return w > 0; }) ||
+                                 std::any_of(e.endWidths.begin(), e.endWidths.end(),
+                                             [](double w) { return w > 0; });
+            if (varying) {
+                // Each segment as wide as the mean of its start and end widths.
+                const std::size_t segments = polygon.size() - (e.closed ? 0 : 1);
+                for (std::size_t i = 0; i < segments && polygon.size() > 1; ++i) {
+                    const double start = i < e.startWidths.size() ? e.startWidths[i] : 0;
+                    const double end = i < e.endWidths.size() ? e.endWidths[i] : 0;
+                    QPen segment = pen;
+                    segment.setWidthF(std::max(1.0, (start + end) / 2 * scale));
+                    painter.setPen(segment);
+                    painter.drawLine(polygon[int(i)], polygon[int((i + 1) % polygon.size())]);
+                }
+                break;
+            }
             if (e.constantWidth > 0) {
                 QPen wide = pen;
                 wide.setWidthF(std::max(1.0, e.constantWidth * scale));
