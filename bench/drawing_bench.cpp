@@ -1,12 +1,12 @@
 // The drawing window on the 100,000-entity drawing: opening it, drawing all of it, and the
 // redraw after a pan.
 
+#include <unistd.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <cstdio>
-#include <unistd.h>
 
 #include "big_drawing.h"
 #include "cad/dxf/dxf_file.h"
@@ -64,9 +64,10 @@ int main(int argc, char** argv) {
 
     std::printf("%d entities: open %.0f ms; full drawing %.0f ms (again %.0f ms)\n",
                 bench::BigDrawingEntities, open, full, fullAgain);
-    std::printf("pan: %.2f ms per frame while dragging (the picture moved), %.0f ms to draw anew "
-                "on release; zoomed in 20 times: %.0f ms (aim: under 50 ms)\n",
-                panFrame / Frames, afterPan, zoomedIn);
+    std::printf(
+        "pan: %.2f ms per frame while dragging (the picture moved), %.0f ms to draw anew "
+        "on release; zoomed in 20 times: %.0f ms (aim: under 50 ms)\n",
+        panFrame / Frames, afterPan, zoomedIn);
     std::filesystem::remove_all(folder);
     return 0;
 }

@@ -300,10 +300,10 @@ void Renderer::DrawEntity(QPainter& painter, const View& view, const sim::Entity
             QPolygonF polygon;
             for (const Point3& p : e.points)
                 polygon << screen(p);
-            const bool varying = std::any_of(e.startWidths.begin(), e.startWidths.end(),
-                                             [](double w) { return w > 0; }) ||
-                                 std::any_of(e.endWidths.begin(), e.endWidths.end(),
-                                             [](double w) { return w > 0; });
+            const bool varying =
+                std::any_of(e.startWidths.begin(), e.startWidths.end(),
+                            [](double w) { return w > 0; }) ||
+                std::any_of(e.endWidths.begin(), e.endWidths.end(), [](double w) { return w > 0; });
             if (varying) {
                 // Each segment as wide as the mean of its start and end widths.
                 const std::size_t segments = polygon.size() - (e.closed ? 0 : 1);

@@ -11,8 +11,13 @@
 
 #include "cad/dxf/dxf_file.h"
 #include "cad/names.h"
+#include "cad/running_hosts.h"
+#include "commands/qt/UFFarsi.h"
+#include "shell/Navisaz.h"
 #include "shell/drawing/drawing_window.h"
 #include "shell/drawing/renderer.h"
+#include "support/recording_platform.h"
+#include "ui_UFFarsi.h"
 
 namespace navisaz::drawing {
 namespace {
@@ -215,6 +220,28 @@ TEST_F(Window, TheInteractivePolylineCommand) {
     ASSERT_EQ(drawing().modelSpace.size(), before + 1);
     EXPECT_EQ(drawing().modelSpace.back()->kind, EntityKind::LwPolyline);
     EXPECT_EQ(drawing().modelSpace.back()->points.size(), 3u);
+}
+
+// A newcomer's first use: Persian into the memo, the Naskh button, a click in the drawing.
+TEST_F(Window, TheNaskhWriterWritesWhereTheUserClicks) {
+    RunningHosts hosts;
+    hosts.Register(u"Autocad.Application.24", host);
+    RecordingPlatform platform;
+    TForm1 form(platform, hosts);
+    form.show();
+    form.FFarsi1()->SetText(Control::Memo1, u"سلام\nدنيا");
+    const std::size_t before = drawing().modelSpace.size();
+    const QPointF click(450, 200);
+    const Point3 expected = window->view().view().ToWorld(click);
+    Then(50, [&] { window->ClickedAt(click); });
+    form.FFarsi1()->ui().Button3->click();  // waits in the drawing window for the click
+    EXPECT_TRUE(platform.errors.empty());
+    ASSERT_EQ(drawing().modelSpace.size(), before + 2);
+    const sim::EntityData& first = *drawing().modelSpace[before];
+    EXPECT_EQ(ShownText(drawing(), first).toStdU16String(), u"سلام");
+    EXPECT_NEAR(first.insertion.x, expected.x, 1e-6);
+    EXPECT_NEAR(first.insertion.y, expected.y, 1e-6);
+    EXPECT_EQ(drawing().modelSpace[before + 1]->insertion.y, first.insertion.y - 1.5);
 }
 
 }  // namespace
