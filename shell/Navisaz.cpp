@@ -7,6 +7,7 @@
 
 #include "commands/qt/UFFarsi.h"
 #include "commands/support_files.h"
+#include "editwin/qt/UFarsiCad.h"
 #include "support/run_path.h"
 #include "ui_Navisaz.h"
 
@@ -14,16 +15,14 @@ namespace navisaz {
 
 namespace {
 
-// Until the catalogue window and the edit window exist, their buttons say so.
+// Until the catalogue window exists, its button says so.
 constexpr const char16_t* CatalogueComingMessage =
     u"پنجره‌ي استاندارد NCC در اين نسخه هنوز آماده نيست.";
-constexpr const char16_t* EditWindowComingMessage =
-    u"پنجره‌ي ويرايش متن در اين نسخه هنوز آماده نيست.";
 
 }  // namespace
 
 TForm1::TForm1(Platform& platform, HostLocator& hosts, QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::TForm1>()), platform_(platform) {
+    : QWidget(parent), ui_(std::make_unique<Ui::TForm1>()), platform_(platform), hosts_(hosts) {
     ui_->setupUi(this);
     frame_ = new TFFarsi(platform, hosts, ui_->FFarsi1Place);
     frame_->setObjectName("FFarsi1");
@@ -32,7 +31,7 @@ TForm1::TForm1(Platform& platform, HostLocator& hosts, QWidget* parent)
     connect(ui_->Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(frame_->Button14(), &QPushButton::clicked, this, [this] { FFarsi1Button14Click(); });
     ui_->Memo1->viewport()->installEventFilter(this);
-    frame_->onButton18 = [this] { platform_.ShowMessage(EditWindowComingMessage); };
+    frame_->onButton18 = [this] { OpenEditWindow(); };
     FormCreate();
 }
 
@@ -58,6 +57,14 @@ void TForm1::Memo1Click() {
 
 void TForm1::FFarsi1Button14Click() {
     frame_->Button14Click();
+}
+
+void TForm1::OpenEditWindow() {
+    // A new window every time; an earlier one stays as it was.
+    const QString name = QString("TFarsiCad%1").arg(++editWindows_);
+    auto* window = new TFarsiCad(platform_, hosts_, name, this);
+    if (!window->Open())
+        window->deleteLater();  // no host: the adapter has said why
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

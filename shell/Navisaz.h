@@ -35,6 +35,8 @@ class TForm1 : public QWidget {
     void Button2Click();  // catalogue
     void Memo1Click();    // the maker's page
     void FFarsi1Button14Click();
+    // Button18 of the command surface: a new text edit window inside the host's window.
+    void OpenEditWindow();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,7 +44,9 @@ class TForm1 : public QWidget {
   private:
     std::unique_ptr<Ui::TForm1> ui_;
     Platform& platform_;
+    HostLocator& hosts_;
     TFFarsi* frame_;
+    int editWindows_ = 0;
 };
 
 }  // namespace navisaz
