@@ -1,5 +1,7 @@
 #include "cad/names.h"
 
+#include <filesystem>
+
 #include "engine/utf8.h"
 
 namespace navisaz {
@@ -36,6 +38,30 @@ std::string Narrow(std::u16string_view text) {
 
 std::u16string Widen(std::string_view utf8) {
     return DecodeUtf8(utf8).text;
+}
+
+// The path as given, or with each missing component replaced by an entry of its folder that
+// differs only in case: support paths are written for a system that ignores case
+// ("CADSupport\fonts" and "CADSupport\Fonts" are one folder there).
+std::filesystem::path ResolveCase(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error))
+        return path;
+    std::filesystem::path resolved = path.root_path();
+    for (const std::filesystem::path& part : path.relative_path()) {
+        std::filesystem::path next = resolved / part;
+        if (!std::filesystem::exists(next, error)) {
+            for (const auto& entry :
+                 std::filesystem::directory_iterator(resolved.empty() ? "." : resolved, error)) {
+                if (SameName(entry.path().filename().u16string(), part.u16string())) {
+                    next = entry.path();
+                    break;
+                }
+            }
+        }
+        resolved = next;
+    }
+    return resolved;
 }
 
 }  // namespace navisaz

@@ -21,30 +21,6 @@ std::u16string NativeSeparators(std::u16string path) {
 
 }  // namespace
 
-// The path as given, or with each missing component replaced by an entry of its folder that
-// differs only in case: support paths are written for a system that ignores case
-// ("CADSupport\fonts" and "CADSupport\Fonts" are one folder there).
-fs::path ResolveCase(const fs::path& path) {
-    std::error_code error;
-    if (fs::exists(path, error))
-        return path;
-    fs::path resolved = path.root_path();
-    for (const fs::path& part : path.relative_path()) {
-        fs::path next = resolved / part;
-        if (!fs::exists(next, error)) {
-            for (const auto& entry :
-                 fs::directory_iterator(resolved.empty() ? "." : resolved, error)) {
-                if (SameName(entry.path().filename().u16string(), part.u16string())) {
-                    next = entry.path();
-                    break;
-                }
-            }
-        }
-        resolved = next;
-    }
-    return resolved;
-}
-
 fs::path SupportFile(Platform& platform, const std::u16string& relative) {
     return ResolveCase(fs::path(NativeSeparators(ReadRunPath(platform) + relative)));
 }

@@ -10,7 +10,7 @@ NAVISAZ_PACKAGES=(
   qt6-base-dev fonts-farsiweb xvfb xauth
   libicu-dev libfribidi-dev nlohmann-json3-dev
   myspell-fa
-  python3-ezdxf gdal-bin
+  python3-ezdxf gdal-bin libqt6sql6-sqlite mdbtools-dev
 )
 
 # Installs the packages that are missing, without questions; does nothing when all are there.

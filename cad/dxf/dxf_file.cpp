@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "cad/names.h"
+
 namespace navisaz::dxf {
 
 namespace fs = std::filesystem;
@@ -103,12 +105,13 @@ fs::path BlockDrawingFile(const fs::path& requested) {
     std::string extension = requested.extension().string();
     for (char& c : extension)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (extension == ".dwg" && !fs::exists(requested)) {
+    const fs::path resolved = ResolveCase(requested);
+    if (extension == ".dwg" && !fs::exists(resolved)) {
         fs::path dxf = requested;
         dxf.replace_extension(".dxf");
-        return dxf;
+        return ResolveCase(dxf);
     }
-    return requested;
+    return resolved;
 }
 
 }  // namespace navisaz::dxf

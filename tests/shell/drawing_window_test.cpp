@@ -211,10 +211,18 @@ TEST_F(Window, TheInteractivePolylineCommand) {
     host->TypeCommand(drawing(), u"pl ");
     ASSERT_TRUE(host->Busy());
     const std::size_t before = drawing().modelSpace.size();
-    Then(0, [&] { window->ClickedAt(QPointF(100, 100)); });
-    Then(20, [&] { window->ClickedAt(QPointF(200, 100)); });
-    Then(40, [&] { window->ClickedAt(QPointF(200, 200)); });
-    Then(60, [&] { Press(Qt::Key_Return); });
+    // Each input is scheduled by the one before, so a busy machine cannot deliver two while the
+    // command waits for one.
+    Then(0, [&] {
+        window->ClickedAt(QPointF(100, 100));
+        Then(20, [&] {
+            window->ClickedAt(QPointF(200, 100));
+            Then(20, [&] {
+                window->ClickedAt(QPointF(200, 200));
+                Then(20, [&] { Press(Qt::Key_Return); });
+            });
+        });
+    });
     window->RunHostCommands();
     EXPECT_FALSE(host->Busy());
     ASSERT_EQ(drawing().modelSpace.size(), before + 1);
