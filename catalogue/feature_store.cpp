@@ -24,6 +24,25 @@ std::u16string Text(const QSqlQuery& query, const char* column) {
     return query.value(column).toString().toStdU16String();
 }
 
+FeatureRecord ReadFeature(const QSqlQuery& query) {
+    FeatureRecord f;
+    f.id = query.value("ID").toLongLong();
+    f.farsiName = Text(query, "Farsi_Name");
+    f.type = Text(query, "a");
+    f.definition = Text(query, "Definition");
+    f.recognition = Text(query, "Recognition");
+    f.layer = Text(query, "Layer_DWG");
+    f.color = Text(query, "Color_DWG");
+    f.linetype = Text(query, "Style_DWG");
+    f.weight = Text(query, "Weight_DWG");
+    f.blockName = Text(query, "Block_Name");
+    f.hatchName = Text(query, "Hatch_Name");
+    f.hatchRotate = Text(query, "Hatch_Rotate");
+    f.objectType = Text(query, "Object_Type");
+    f.isExist = query.value("IsExist").toBool();
+    return f;
+}
+
 }  // namespace
 
 const std::vector<StandardColumn>& StandardColumns() {
@@ -166,22 +185,7 @@ std::vector<FeatureRecord> FeatureStore::Features() const {
     }
     std::vector<FeatureRecord> features;
     while (query.next()) {
-        FeatureRecord f;
-        f.id = query.value("ID").toLongLong();
-        f.farsiName = Text(query, "Farsi_Name");
-        f.type = Text(query, "a");
-        f.definition = Text(query, "Definition");
-        f.recognition = Text(query, "Recognition");
-        f.layer = Text(query, "Layer_DWG");
-        f.color = Text(query, "Color_DWG");
-        f.linetype = Text(query, "Style_DWG");
-        f.weight = Text(query, "Weight_DWG");
-        f.blockName = Text(query, "Block_Name");
-        f.hatchName = Text(query, "Hatch_Name");
-        f.hatchRotate = Text(query, "Hatch_Rotate");
-        f.objectType = Text(query, "Object_Type");
-        f.isExist = query.value("IsExist").toBool();
-        features.push_back(std::move(f));
+        features.push_back(ReadFeature(query));
     }
     return features;
 }
@@ -194,6 +198,19 @@ void FeatureStore::SetIsExist(std::int64_t id, bool exists) {
     if (!query.exec()) {
         throw CatalogueError("cannot record IsExist: " + query.lastError().text().toStdString());
     }
+}
+
+std::optional<FeatureRecord> FeatureStore::Feature(std::int64_t id) const {
+    QSqlQuery query(QSqlDatabase::database(connection_));
+    query.prepare("SELECT * FROM standard WHERE ID = ?");
+    query.addBindValue(static_cast<qlonglong>(id));
+    if (!query.exec()) {
+        throw CatalogueError("cannot read the catalogue: " +
+                             query.lastError().text().toStdString());
+    }
+    if (!query.next())
+        return std::nullopt;
+    return ReadFeature(query);
 }
 
 std::vector<std::int64_t> FeatureStore::FilteredIds(const FeatureFilter& filter) const {

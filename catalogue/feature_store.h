@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -42,6 +43,7 @@ class FeatureStore {
     std::int64_t Insert(const QVariantHash& values);
 
     std::vector<FeatureRecord> Features() const;
+    std::optional<FeatureRecord> Feature(std::int64_t id) const;
     // The IDs of the features a filter lists, in ID order. The filter's values are bound to the
     // query, never pasted into it.
     std::vector<std::int64_t> FilteredIds(const FeatureFilter& filter) const;

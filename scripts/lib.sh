@@ -11,6 +11,7 @@ NAVISAZ_PACKAGES=(
   libicu-dev libfribidi-dev nlohmann-json3-dev
   myspell-fa
   python3-ezdxf gdal-bin libqt6sql6-sqlite mdbtools-dev
+  curl ca-certificates
 )
 
 # Installs the packages that are missing, without questions; does nothing when all are there.
@@ -40,4 +41,22 @@ build_navisaz() {
   local build_dir="$1" build_type="$2"
   cmake -S "$NAVISAZ_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE="$build_type" >/dev/null
   cmake --build "$build_dir" --parallel "$(nproc)"
+}
+
+# A real Access file for the import tests: test/fruit.mdb of the npm package "mdb", fetched once
+# into the build folder and checked against its known digest.
+fetch_test_data() {
+  local target="$1/testdata"
+  local file="$target/fruit.mdb"
+  local digest="e62eac8a7d29062328484aa0477ab897f3e9fb3abbd4de26d2e7748a8e0bce79"
+  if [ -f "$file" ] && echo "$digest  $file" | sha256sum --check --status; then
+    return 0
+  fi
+  mkdir -p "$target"
+  local archive
+  archive="$(mktemp)"
+  curl -fsSL --retry 3 https://registry.npmjs.org/mdb/-/mdb-0.1.0.tgz -o "$archive"
+  tar -xzf "$archive" -C "$target" --strip-components=2 package/test/fruit.mdb
+  rm -f "$archive"
+  echo "$digest  $file" | sha256sum --check --status
 }

@@ -77,13 +77,22 @@ void QtPlatform::BringOwnWindowToTop() {
 
 void QtPlatform::SetWindowParent(const std::u16string& window, std::int64_t parentHandle, int left,
                                  int top) {
-    QWidget* parent = QWidget::find(static_cast<WId>(parentHandle));
-    for (QWidget* candidate : QApplication::topLevelWidgets()) {
-        if (candidate->objectName() == ToQt(window)) {
-            candidate->setParent(parent, candidate->windowFlags());
-            candidate->move(left, top);
-            candidate->show();
+    QWidget* parent = parentHandle == 0 ? nullptr : QWidget::find(static_cast<WId>(parentHandle));
+    for (QWidget* candidate : QApplication::allWidgets()) {
+        if (candidate->objectName() != ToQt(window))
+            continue;
+        if (parent == nullptr) {
+            // Under the program's own (invisible) window: out of sight until it comes back.
+            candidate->hide();
+            continue;
         }
+        // A child of the host's window, kept inside it however small that window is.
+        candidate->setParent(parent, Qt::Widget);
+        const QSize room = parent->size() - candidate->size();
+        candidate->move(std::clamp(left, 0, std::max(0, room.width())),
+                        std::clamp(top, 0, std::max(0, room.height())));
+        candidate->show();
+        candidate->raise();
     }
 }
 
