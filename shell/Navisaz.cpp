@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "catalogue/qt/UStandard.h"
 #include "commands/qt/UFFarsi.h"
 #include "commands/support_files.h"
 #include "editwin/qt/UFarsiCad.h"
@@ -12,14 +13,6 @@
 #include "ui_Navisaz.h"
 
 namespace navisaz {
-
-namespace {
-
-// Until the catalogue window exists, its button says so.
-constexpr const char16_t* CatalogueComingMessage =
-    u"پنجره‌ي استاندارد NCC در اين نسخه هنوز آماده نيست.";
-
-}  // namespace
 
 TForm1::TForm1(Platform& platform, HostLocator& hosts, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::TForm1>()), platform_(platform), hosts_(hosts) {
@@ -48,7 +41,10 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button2Click() {
-    platform_.ShowMessage(CatalogueComingMessage);
+    // A new catalogue window on every click; the newest is kept, earlier ones stay open.
+    const QString name = QString("TFStandard%1").arg(++catalogueWindows_);
+    if (TFStandard* window = TFStandard::Open(platform_, hosts_, name, this))
+        FStandard = window;
 }
 
 void TForm1::Memo1Click() {

@@ -3,6 +3,7 @@
 // TForm1: the main window. The command surface fills it above a strip with a note about new
 // versions, the help button and the catalogue button.
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -19,6 +20,8 @@ class TFFarsi;
 
 // The maker's page the note about new versions opens.
 inline constexpr const char16_t* MakerPage = u"https://navisaz.example.org";
+
+class TFStandard;
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -47,6 +50,11 @@ class TForm1 : public QWidget {
     HostLocator& hosts_;
     TFFarsi* frame_;
     int editWindows_ = 0;
+    int catalogueWindows_ = 0;
+
+  public:
+    // The newest catalogue window.
+    QPointer<TFStandard> FStandard;
 };
 
 }  // namespace navisaz

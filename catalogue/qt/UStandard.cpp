@@ -139,7 +139,13 @@ TFStandard::TFStandard(Platform& platform, std::unique_ptr<FeatureCommands> comm
     ApplyFilter();
 }
 
-TFStandard::~TFStandard() = default;
+TFStandard::~TFStandard() {
+    // The models use the store's connection: they go before the store closes it.
+    delete notes_;
+    ui_->DBGrid1->setModel(nullptr);
+    delete list_;
+    delete table_;
+}
 
 void TFStandard::BuildMenus() {
     const auto menu = [this](QToolButton* button, const auto& choices, auto handler) {

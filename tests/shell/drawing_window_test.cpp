@@ -16,6 +16,7 @@
 #include "shell/Navisaz.h"
 #include "shell/drawing/drawing_window.h"
 #include "shell/drawing/renderer.h"
+#include "shell/qt_platform.h"
 #include "support/recording_platform.h"
 #include "ui_UFFarsi.h"
 
@@ -228,6 +229,26 @@ TEST_F(Window, TheInteractivePolylineCommand) {
     ASSERT_EQ(drawing().modelSpace.size(), before + 1);
     EXPECT_EQ(drawing().modelSpace.back()->kind, EntityKind::LwPolyline);
     EXPECT_EQ(drawing().modelSpace.back()->points.size(), 3u);
+}
+
+// The desktop places the program's tool windows inside the host's window and takes them out.
+TEST_F(Window, ToolWindowsMoveIntoTheHostsWindowAndOut) {
+    QtPlatform platform;
+    QWidget tool(nullptr, Qt::Tool);
+    tool.setObjectName("TFStandard1");
+    tool.resize(333, 592);
+    tool.show();
+    platform.SetWindowParent(u"TFStandard1", host->windowHandle, 671, 36);
+    EXPECT_EQ(tool.parentWidget(), window.get());
+    EXPECT_TRUE(tool.isVisible());
+    // Kept inside a host window too small for the designed place.
+    EXPECT_EQ(tool.pos(), QPoint(900 - 333, 36));
+    platform.SetWindowParent(u"TFStandard1", 0, 0, 0);
+    EXPECT_FALSE(tool.isVisible());
+    platform.SetWindowParent(u"TFStandard1", host->windowHandle, 10, 20);
+    EXPECT_TRUE(tool.isVisible());
+    EXPECT_EQ(tool.pos(), QPoint(10, 20));
+    tool.setParent(nullptr);
 }
 
 // A newcomer's first use: Persian into the memo, the Naskh button, a click in the drawing.

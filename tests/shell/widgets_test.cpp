@@ -7,15 +7,20 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
 
 #include "cad/host_fixture.h"
 #include "cad/names.h"
+#include "catalogue/catalogue_fixture.h"
+#include "catalogue/qt/UStandard.h"
 #include "commands/qt/UFFarsi.h"
 #include "engine/naskh_encoder.h"
 #include "shell/Navisaz.h"
 #include "text_helpers.h"
 #include "ui_Navisaz.h"
 #include "ui_UFFarsi.h"
+#include "ui_UStandard.h"
 
 namespace navisaz {
 namespace {
@@ -102,10 +107,91 @@ TEST_F(Windows, Button14IsRoutedThroughTheMainWindow) {
               WidenBytes(CodePage::Windows1256, WindowsToNaskh(testing::Cp1256("سلام"))));
 }
 
-TEST_F(Windows, TheCatalogueSaysItIsStillToCome) {
+// The catalogue window reads the working store in the current folder's CADSupport.
+class CatalogueWindows : public Windows {
+  protected:
+    void SetUp() override {
+        Windows::SetUp();
+        previous = std::filesystem::current_path();
+        folder = testing::FreshFolder("catalogue-window");
+        std::filesystem::create_directories(folder / "CADSupport");
+        FeatureStore::Create(folder / "CADSupport" / "standard_ZAMINI.sqlite");
+        {
+            FeatureStore store(folder / "CADSupport" / "standard_ZAMINI.sqlite");
+            testing::FillCatalogue(store);
+        }
+        std::filesystem::current_path(folder);
+    }
+    void TearDown() override {
+        form.reset();
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(folder);
+    }
+    bool Placed(const std::u16string& placement) const {
+        return std::find(platform.events.begin(), platform.events.end(), placement) !=
+               platform.events.end();
+    }
+    std::filesystem::path previous, folder;
+};
+
+TEST_F(CatalogueWindows, EachClickOpensANewWindowInsideTheHostsWindow) {
     form->ui().Button2->click();
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_NE(platform.messages[0].find(u"NCC"), std::u16string::npos);
+    form->ui().Button2->click();
+    EXPECT_TRUE(platform.errors.empty());
+    EXPECT_TRUE(Placed(u"parent of TFStandard1: 4242 at 671,36"));
+    EXPECT_TRUE(Placed(u"parent of TFStandard2: 4242 at 671,36"));
+    ASSERT_TRUE(form->FStandard);
+    EXPECT_EQ(form->FStandard->objectName(), "TFStandard2");
+    EXPECT_EQ(form->findChildren<TFStandard*>().size(), 2);
+}
+
+TEST_F(CatalogueWindows, MenusAndSearchNarrowTheListAndTheNotesFollow) {
+    form->ui().Button2->click();
+    TFStandard& window = *form->FStandard;
+    auto& ui = window.ui();
+    EXPECT_EQ(ui.BtS->text(), "مقياس   1:500");
+    EXPECT_EQ(ui.DBGrid1->model()->rowCount(), 8);
+    window.N12Click(FeatureTypeChoices[6]);  // buildings
+    EXPECT_EQ(ui.BtT->text(), "نوع:ساختمان");
+    EXPECT_EQ(window.FilterDisplay(), " (a = 5) ");
+    EXPECT_EQ(ui.DBGrid1->model()->rowCount(), 1);
+    EXPECT_EQ(ui.DBMemo2->toPlainText(), "definition");
+    window.N12Click(FeatureTypeChoices[0]);
+    ui.ES->setText("'");  // a quote is only a character of the name
+    EXPECT_EQ(ui.DBGrid1->model()->rowCount(), 1);
+    EXPECT_EQ(window.CurrentFeature()->layer, u"BUILDING");
+    ui.Button3->click();
+    EXPECT_EQ(ui.ES->text(), "");
+    EXPECT_EQ(ui.DBGrid1->model()->rowCount(), 8);
+    window.N1501Click(MapScaleChoices[0]);
+    EXPECT_EQ(ui.BtS->text(), "مقياس    1:50");
+    EXPECT_EQ(ui.DBGrid1->model()->rowCount(), 8);
+    EXPECT_TRUE(platform.errors.empty());
+}
+
+TEST_F(CatalogueWindows, ThePolylineButtonDrawsTheCurrentFeature) {
+    form->ui().Button2->click();
+    TFStandard& window = *form->FStandard;
+    window.ui().ES->setText("آهن");
+    window.ui().Button1->click();
+    EXPECT_TRUE(platform.errors.empty());
+    EXPECT_EQ(drawing().Variable(u"CLAYER").ToString(), u"RAIL");
+    EXPECT_EQ(host->commandLog.back(), u"pl ");
+}
+
+TEST_F(CatalogueWindows, NoHostOrNoCatalogueMeansNoWindow) {
+    hosts.Clear();
+    form->ui().Button2->click();
+    EXPECT_NE(std::find(platform.messages.begin(), platform.messages.end(), HostNotFoundMessage),
+              platform.messages.end());
+    EXPECT_FALSE(form->FStandard);
+    StartHost();
+    std::filesystem::remove(folder / "CADSupport" / "standard_ZAMINI.sqlite");
+    form->ui().Button2->click();
+    ASSERT_EQ(platform.errors.size(), 1u);
+    EXPECT_NE(platform.errors[0].find(u"standard_ZAMINI.mdb was not found"), std::u16string::npos);
+    EXPECT_FALSE(form->FStandard);
+    EXPECT_TRUE(form->findChildren<TFStandard*>().isEmpty());
 }
 
 TEST_F(Windows, Button18OpensANewEditWindowInsideTheHostsWindow) {
