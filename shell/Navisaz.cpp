@@ -43,8 +43,10 @@ void TForm1::Button1Click() {
 void TForm1::Button2Click() {
     // A new catalogue window on every click; the newest is kept, earlier ones stay open.
     const QString name = QString("TFStandard%1").arg(++catalogueWindows_);
-    if (TFStandard* window = TFStandard::Open(platform_, hosts_, name, this))
+    if (TFStandard* window = TFStandard::Open(platform_, hosts_, name, this)) {
+        window->afterCommand = frame_->afterCommand;
         FStandard = window;
+    }
 }
 
 void TForm1::Memo1Click() {

@@ -55,7 +55,9 @@ int main(int argc, char** argv) {
         "screenshot", "Show the windows, save a picture of them and quit.", "png");
     options.addOption(noHost);
     options.addOption(drawing);
+    const QCommandLineOption catalogue("catalogue", "Open the catalogue window at start.");
     options.addOption(screenshot);
+    options.addOption(catalogue);
     options.process(application);
 
     std::shared_ptr<navisaz::sim::SimApplication> host;
@@ -91,6 +93,8 @@ int main(int argc, char** argv) {
         form.move(drawingWindow->frameGeometry().right() + 10, 0);
     }
     form.show();
+    if (options.isSet(catalogue))
+        form.Button2Click();
     if (options.isSet(screenshot)) {
         QTimer::singleShot(800, &form, [&form, &drawingWindow, path = options.value(screenshot)] {
             // Both windows side by side, as the user sees them.

@@ -240,6 +240,8 @@ void TFStandard::RunOnCurrent(void (FeatureCommands::*command)(const FeatureReco
             throw CatalogueError("no feature is chosen in the list");
         ((*commands_).*command)(*feature, choices_.ScaleFactor(), Mode());
     });
+    if (afterCommand)
+        afterCommand();
 }
 
 void TFStandard::Button2Click() {

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -52,6 +53,9 @@ class TFStandard : public QWidget {
     void Button1Click();                        // polyline
     void Button4Click();                        // block
     void Button7Click();                        // load the block library
+
+    // Runs after each drawing command: lets the host go on with a command it was left in.
+    std::function<void()> afterCommand;
 
   private:
     TFStandard(Platform& platform, std::unique_ptr<FeatureCommands> commands,
