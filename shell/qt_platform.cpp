@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 namespace navisaz {
@@ -81,9 +82,22 @@ void QtPlatform::SetWindowParent(const std::u16string& window, std::int64_t pare
     for (QWidget* candidate : QApplication::allWidgets()) {
         if (candidate->objectName() != ToQt(window))
             continue;
-        if (parent == nullptr) {
+        if (parentHandle == 0) {
             // Under the program's own (invisible) window: out of sight until it comes back.
             candidate->hide();
+            continue;
+        }
+        if (parent == nullptr) {
+            // A native window of another program: the widget's own native window becomes its
+            // child, where the windowing system allows that.
+            QWindow* foreign = QWindow::fromWinId(static_cast<WId>(parentHandle));
+            if (foreign == nullptr)
+                continue;
+            candidate->setParent(nullptr, Qt::Window | Qt::FramelessWindowHint);
+            candidate->winId();
+            candidate->windowHandle()->setParent(foreign);
+            candidate->move(left, top);
+            candidate->show();
             continue;
         }
         // A child of the host's window, kept inside it however small that window is.

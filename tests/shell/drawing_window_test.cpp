@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <filesystem>
 
 #include "cad/dxf/dxf_file.h"
@@ -251,6 +252,25 @@ TEST_F(Window, ToolWindowsMoveIntoTheHostsWindowAndOut) {
     tool.setParent(nullptr);
 }
 
+// A host window that is not one of ours (another program's native window).
+TEST_F(Window, ToolWindowsBecomeNativeChildrenOfAForeignWindow) {
+    if (QGuiApplication::platformName() == "offscreen")
+        GTEST_SKIP() << "needs a windowing system; CTest runs it again under Xvfb";
+    QWindow other;
+    other.resize(800, 600);
+    other.create();
+    QtPlatform platform;
+    QWidget tool(nullptr, Qt::Tool);
+    tool.setObjectName("TFStandard9");
+    platform.SetWindowParent(u"TFStandard9", static_cast<std::int64_t>(other.winId()), 671, 36);
+    ASSERT_NE(tool.windowHandle(), nullptr);
+    ASSERT_NE(tool.windowHandle()->parent(), nullptr);
+    EXPECT_EQ(tool.windowHandle()->parent()->winId(), other.winId());
+    EXPECT_TRUE(tool.isVisible());
+    platform.SetWindowParent(u"TFStandard9", 0, 0, 0);
+    EXPECT_FALSE(tool.isVisible());
+}
+
 // A newcomer's first use: Persian into the memo, the Naskh button, a click in the drawing.
 TEST_F(Window, TheNaskhWriterWritesWhereTheUserClicks) {
     RunningHosts hosts;
@@ -277,7 +297,8 @@ TEST_F(Window, TheNaskhWriterWritesWhereTheUserClicks) {
 }  // namespace navisaz::drawing
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
