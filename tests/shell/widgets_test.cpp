@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include "cad/dxf/dxf_file.h"
 #include "cad/host_fixture.h"
 #include "cad/names.h"
 #include "catalogue/catalogue_fixture.h"
@@ -177,6 +178,32 @@ TEST_F(CatalogueWindows, ThePolylineButtonDrawsTheCurrentFeature) {
     EXPECT_TRUE(platform.errors.empty());
     EXPECT_EQ(drawing().Variable(u"CLAYER").ToString(), u"RAIL");
     EXPECT_EQ(host->commandLog.back(), u"pl ");
+}
+
+TEST_F(CatalogueWindows, LoadingTheLibraryListsEveryFeatureWithABlock) {
+    // A library that defines TREE only.
+    sim::Drawing library;
+    auto circle = std::make_shared<sim::EntityData>();
+    circle->kind = sim::EntityKind::Circle;
+    circle->radius = 1;
+    circle->handle = library.NewHandle();
+    library.blocks.push_back({.name = u"TREE", .entities = {circle}});
+    dxf::SaveDxf(library, folder / "CADSupport" / "BRMT2000-3.dxf");
+    dxf::ReadDrawingFilesAsDxf(*host);
+    platform.settings[{u"Navisaz", u"RUNPATH"}] = Widen(folder.string()) + u"/";
+
+    form->ui().Button2->click();
+    TFStandard& window = *form->FStandard;
+    window.N12Click(FeatureTypeChoices[4]);  // roads: no feature there has a block
+    window.ui().Button7->click();
+    EXPECT_TRUE(platform.errors.empty());
+    EXPECT_EQ(window.FilterDisplay(), "Block_Name  <> '-' ");
+    EXPECT_EQ(window.ui().DBGrid1->model()->rowCount(), 3);  // TREE, WELL, TANK
+    EXPECT_EQ(window.CurrentFeature()->blockName, u"TREE");
+    EXPECT_TRUE(window.CurrentFeature()->isExist);
+    window.N16Click(FeatureKindChoices[2]);  // point features: only TREE's block exists
+    window.N12Click(FeatureTypeChoices[0]);
+    EXPECT_EQ(window.ui().DBGrid1->model()->rowCount(), 1);
 }
 
 TEST_F(CatalogueWindows, NoHostOrNoCatalogueMeansNoWindow) {
