@@ -20,11 +20,6 @@ constexpr std::int32_t LightweightPolylineEntity = 24;
 constexpr std::int32_t PredefinedPattern = 0;
 constexpr const char16_t* HatchLayerSuffix = u"_H";
 
-// A field as the host's 8-bit text.
-std::string HostText(const std::u16string& field) {
-    return TypedTextToWindows(field).bytes;
-}
-
 // The numbers the catalogue stores as text; an empty or malformed one raises ConvertError.
 std::int32_t ColorOf(const FeatureRecord& feature) {
     return StrToInt(feature.color);
@@ -66,10 +61,10 @@ void FeatureCommands::StepAside() {
 
 void FeatureCommands::Hatch(const FeatureRecord& feature, double scale, DrawMode mode) {
     adapter_->RefreshDocument();
-    adapter_->CreateLayer(HostText(feature.layer + HatchLayerSuffix), ColorOf(feature),
+    adapter_->CreateLayer(TypedWindowsBytes(feature.layer + HatchLayerSuffix), ColorOf(feature),
                           static_cast<float>(NumberOf(platform_, feature.weight)));
-    adapter_->SetLinetype(HostText(feature.linetype), 0.0f);
-    adapter_->SetHatchDefaults(HostText(feature.hatchName),
+    adapter_->SetLinetype(TypedWindowsBytes(feature.linetype), 0.0f);
+    adapter_->SetHatchDefaults(TypedWindowsBytes(feature.hatchName),
                                static_cast<float>(NumberOf(platform_, feature.hatchRotate)),
                                static_cast<float>(scale));
     if (mode == DrawMode::New) {
@@ -81,9 +76,9 @@ void FeatureCommands::Hatch(const FeatureRecord& feature, double scale, DrawMode
 
 void FeatureCommands::Polyline(const FeatureRecord& feature, double scale, DrawMode mode) {
     // Works on the document of the last refresh, as the host's own polyline button does.
-    adapter_->CreateLayer(HostText(feature.layer), ColorOf(feature),
+    adapter_->CreateLayer(TypedWindowsBytes(feature.layer), ColorOf(feature),
                           static_cast<float>(NumberOf(platform_, feature.weight)));
-    adapter_->SetLinetype(HostText(feature.linetype), static_cast<float>(scale));
+    adapter_->SetLinetype(TypedWindowsBytes(feature.linetype), static_cast<float>(scale));
     if (mode == DrawMode::New) {
         adapter_->AcadDoc->SendCommand(u"pl ");
     } else if (mode == DrawMode::MatchExisting) {
@@ -96,8 +91,8 @@ void FeatureCommands::Block(const FeatureRecord& feature, double scale, DrawMode
     {
         SteppedAside aside(*this);
         adapter_->RefreshDocument();
-        adapter_->CreateLayer(HostText(feature.layer), ColorOf(feature), 0.0f);
-        adapter_->GetPoint(at, HostText(PointPrompt), true);
+        adapter_->CreateLayer(TypedWindowsBytes(feature.layer), ColorOf(feature), 0.0f);
+        adapter_->GetPoint(at, TypedWindowsBytes(PointPrompt), true);
     }
     const auto attempt = [&](const std::u16string& name) {
         try {

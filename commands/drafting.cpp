@@ -16,10 +16,6 @@ namespace {
 constexpr int TextHeightDecimals = 3;
 constexpr int VertexDecimals = 4;
 
-std::string Windows1256(const std::u16string& text) {
-    return TypedTextToWindows(text).bytes;
-}
-
 // The leading digits of a field as a number; 0 when it has none.
 std::int32_t LeadingNumber(const std::u16string& text) {
     std::int32_t value = 0;
@@ -92,8 +88,8 @@ void Button7Click(const CommandContext& context) {
     if (!adapter->Connected)
         return;
     PointRecord first, second;
-    adapter->GetPoint(first, Windows1256(PointPrompt), true);
-    adapter->GetPoint(second, Windows1256(PointPrompt), true);
+    adapter->GetPoint(first, TypedWindowsBytes(PointPrompt), true);
+    adapter->GetPoint(second, TypedWindowsBytes(PointPrompt), true);
     const long double distance = Distance2d(first.x, first.y, second.x, second.y);
     context.controls.SetText(Control::ETextHt, FormatFixed(distance, TextHeightDecimals,
                                                            context.platform.DecimalSeparator()));
@@ -146,7 +142,7 @@ void Button17Click(const CommandContext& context) {
         if (__builtin_add_overflow(number, increment, &number)) {
             throw std::overflow_error("the number is too large to count further");
         }
-        adapter->GetPoint(base, Windows1256(PointPrompt), false);  // ends with Esc or Enter
+        adapter->GetPoint(base, TypedWindowsBytes(PointPrompt), false);  // ends with Esc or Enter
         const double height = picked->Height();
         adapter->AcadModel->AddText(JoinNumberedText(*parts, number), tacad::PointToVariant(base),
                                     height);

@@ -17,11 +17,6 @@ constexpr const char16_t* IptStyle = u"farsiIPT";
 constexpr const char16_t* IptFont = u"IBadr.ttf";
 constexpr const char16_t* PersianKeyboardLayout = u"00000429";
 
-// A memo line as the engine takes it.
-std::string Windows1256(const std::u16string& line) {
-    return TypedTextToWindows(line).bytes;
-}
-
 double TextHeight(const CommandContext& context) {
     return static_cast<double>(
         StrToFloat(context.controls.Text(Control::ETextHt), context.platform.DecimalSeparator()));
@@ -34,10 +29,10 @@ void WriteLines(const CommandContext& context, tacad& adapter,
                 const std::function<AcadBlock&()>& space) {
     const double height = TextHeight(context);
     PointRecord start;
-    adapter.GetPoint(start, Windows1256(PointPrompt), true);
+    adapter.GetPoint(start, TypedWindowsBytes(PointPrompt), true);
     const std::vector<std::u16string> lines = context.controls.MemoLines();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string glyphs = encode(Windows1256(lines[i]));
+        const std::string glyphs = encode(TypedWindowsBytes(lines[i]));
         if (glyphs.empty())
             continue;  // the line's pitch stays empty
         const double y = static_cast<double>(start.y) -
@@ -127,7 +122,7 @@ void Button9Click(const CommandContext& context) {
         memo += lines[i];
     }
     context.platform.SetClipboardText(
-        WidenBytes(context.platform.SystemCodePage(), WindowsToIpt(Windows1256(memo))));
+        WidenBytes(context.platform.SystemCodePage(), WindowsToIpt(TypedWindowsBytes(memo))));
 }
 
 void Edit2Change(const CommandContext& context) {

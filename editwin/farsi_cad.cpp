@@ -13,10 +13,6 @@ namespace {
 constexpr double EditWindowTextHeight = 1.0;
 constexpr float LinePitch = 1.5f;
 
-std::string Windows1256(const std::u16string& text) {
-    return TypedTextToWindows(text).bytes;
-}
-
 }  // namespace
 
 FarsiCad::FarsiCad(Platform& platform, HostLocator& hosts, SurfaceControls& memo,
@@ -43,13 +39,13 @@ void FarsiCad::Button1Click() {
     PointRecord start;
     try {
         adapter_->CreateFarsiStyles();
-        adapter_->GetPoint(start, Windows1256(PointPrompt), true);
+        adapter_->GetPoint(start, TypedWindowsBytes(PointPrompt), true);
     } catch (const std::exception&) {
         return;  // nothing written; the window stays out of sight
     }
     const std::vector<std::u16string> lines = memo_.MemoLines();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string glyphs = WindowsToNaskh(Windows1256(lines[i]));
+        const std::string glyphs = WindowsToNaskh(TypedWindowsBytes(lines[i]));
         if (glyphs.empty())
             continue;
         const double y = static_cast<double>(start.y) - static_cast<double>(i) *
@@ -88,7 +84,7 @@ void FarsiCad::Button2Click() {
         text += lines[i];
     }
     editing_->put_TextString(
-        WidenBytes(platform_.SystemCodePage(), WindowsToNaskh(Windows1256(text))));
+        WidenBytes(platform_.SystemCodePage(), WindowsToNaskh(TypedWindowsBytes(text))));
     editing_->Update();
     EndEdit();
 }
@@ -109,7 +105,7 @@ void FarsiCad::Button3Click() {
         const auto index = static_cast<std::size_t>(i);
         const std::u16string line = index < lines.size() ? lines[index] : u"";
         entity->put_TextString(
-            WidenBytes(platform_.SystemCodePage(), WindowsToNaskh(Windows1256(line))));
+            WidenBytes(platform_.SystemCodePage(), WindowsToNaskh(TypedWindowsBytes(line))));
     }
     ShowAgain();
 }
@@ -132,7 +128,7 @@ void FarsiCad::Button5Click() {
             if (__builtin_add_overflow(number, 1, &number)) {
                 throw std::overflow_error("the number is too large to count further");
             }
-            adapter_->GetPoint(base, Windows1256(PointPrompt), false);
+            adapter_->GetPoint(base, TypedWindowsBytes(PointPrompt), false);
             adapter_->AcadModel->AddText(JoinNumberedText(*parts, number),
                                          tacad::PointToVariant(base), picked->Height());
         }

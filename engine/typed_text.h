@@ -33,5 +33,9 @@ struct WindowsText {
 // Any other character (a surrogate pair counts as one) becomes '?' and is counted, so that the
 // caller can warn the user.
 WindowsText TypedTextToWindows(std::u16string_view text);
+// The Windows-1256 bytes alone, for text the engine and the host's 8-bit calls take.
+inline std::string TypedWindowsBytes(std::u16string_view text) {
+    return TypedTextToWindows(text).bytes;
+}
 
 }  // namespace navisaz
