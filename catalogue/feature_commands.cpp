@@ -35,7 +35,14 @@ class SteppedAside {
     explicit SteppedAside(FeatureCommands& commands) : commands_(commands) {
         commands_.StepAside();
     }
-    ~SteppedAside() { commands_.ShowInHost(); }
+    ~SteppedAside() {
+        try {
+            commands_.ShowInHost();
+        } catch (const std::exception&) {
+            // The host went away meanwhile: the window stays where it is, and the error that
+            // ended the command (if any) is the one the user sees.
+        }
+    }
     SteppedAside(const SteppedAside&) = delete;
     SteppedAside& operator=(const SteppedAside&) = delete;
 
