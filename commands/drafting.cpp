@@ -127,25 +127,34 @@ void Button17Click(const CommandContext& context) {
         // Free text means the default step; anything else (Esc) means no step at all.
         increment = std::string(error.what()) == UserInputIsAKeyword ? 1 : 0;
     }
-    const std::shared_ptr<AcadSelectionSet> set = adapter->SelectEntities(1, "");
+    if (const std::optional<PickedNumberedText> picked =
+            PickNumberedText(*adapter, context.platform))
+        WriteNumberedCopies(*adapter, *picked, increment);
+}
+
+std::optional<PickedNumberedText> PickNumberedText(tacad& adapter, Platform& platform) {
+    const std::shared_ptr<AcadSelectionSet> set = adapter.SelectEntities(1, "");
     const EntityPtr picked = set->Item(Variant(std::int32_t{0}));
     if (picked->ObjectName() != u"AcDbText")
-        return;
-    const std::optional<NumberedText> parts = SplitNumberedText(picked->TextString());
+        return std::nullopt;
+    std::optional<NumberedText> parts = SplitNumberedText(picked->TextString());
     if (!parts) {
-        context.platform.ShowMessage(NoNumberMessage);
-        return;
+        platform.ShowMessage(NoNumberMessage);
+        return std::nullopt;
     }
-    std::int64_t number = parts->number;
+    return PickedNumberedText{picked, std::move(*parts)};
+}
+
+void WriteNumberedCopies(tacad& adapter, const PickedNumberedText& picked, std::int64_t increment) {
+    std::int64_t number = picked.parts.number;
     PointRecord base;
     for (;;) {
         if (__builtin_add_overflow(number, increment, &number)) {
             throw std::overflow_error("the number is too large to count further");
         }
-        adapter->GetPoint(base, TypedWindowsBytes(PointPrompt), false);  // ends with Esc or Enter
-        const double height = picked->Height();
-        adapter->AcadModel->AddText(JoinNumberedText(*parts, number), tacad::PointToVariant(base),
-                                    height);
+        adapter.GetPoint(base, TypedWindowsBytes(PointPrompt), false);  // ends with Esc or Enter
+        adapter.AcadModel->AddText(JoinNumberedText(picked.parts, number),
+                                   tacad::PointToVariant(base), picked.text->Height());
     }
 }
 

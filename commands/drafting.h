@@ -32,4 +32,16 @@ std::optional<NumberedText> SplitNumberedText(const std::u16string& text);
 // The text again with another number, keeping the zero-padded width.
 std::u16string JoinNumberedText(const NumberedText& parts, std::int64_t number);
 
+// Copy with increment, in two steps. First the user picks a single-line text that ends in a
+// number (nullopt when the pick is another entity, or the text has no number: the user is told);
+// a failed pick raises the host's error.
+struct PickedNumberedText {
+    EntityPtr text;
+    NumberedText parts;
+};
+std::optional<PickedNumberedText> PickNumberedText(tacad& adapter, Platform& platform);
+// Then each point the user picks gets a copy whose number is counted on by increment, until the
+// point prompt ends with its error; std::overflow_error when the number no longer fits.
+void WriteNumberedCopies(tacad& adapter, const PickedNumberedText& picked, std::int64_t increment);
+
 }  // namespace navisaz

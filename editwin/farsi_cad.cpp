@@ -112,26 +112,11 @@ void FarsiCad::Button3Click() {
 
 void FarsiCad::Button5Click() {
     Hide();
-    const std::shared_ptr<AcadSelectionSet> set = adapter_->SelectEntities(1, "");
-    const EntityPtr picked = set->Item(Variant(std::int32_t{0}));
-    if (picked->ObjectName() != u"AcDbText")
-        return;
-    const std::optional<NumberedText> parts = SplitNumberedText(picked->TextString());
-    if (!parts) {
-        platform_.ShowMessage(NoNumberMessage);
-        return;
-    }
-    std::int64_t number = parts->number;
-    PointRecord base;
+    const std::optional<PickedNumberedText> picked = PickNumberedText(*adapter_, platform_);
+    if (!picked)
+        return;  // nothing to copy: the window stays out of sight
     try {
-        for (;;) {
-            if (__builtin_add_overflow(number, 1, &number)) {
-                throw std::overflow_error("the number is too large to count further");
-            }
-            adapter_->GetPoint(base, TypedWindowsBytes(PointPrompt), false);
-            adapter_->AcadModel->AddText(JoinNumberedText(*parts, number),
-                                         tacad::PointToVariant(base), picked->Height());
-        }
+        WriteNumberedCopies(*adapter_, *picked, 1);
     } catch (const std::overflow_error& error) {
         platform_.ShowError(Widen(error.what()));
     } catch (const std::exception&) {
