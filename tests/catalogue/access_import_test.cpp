@@ -49,11 +49,9 @@ class AccessImport : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(fs::exists(Fruit))
             << "scripts/test fetches the sample Access file into " << Fruit;
-        folder =
-            testing::FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     }
-    void TearDown() override { fs::remove_all(folder); }
-    fs::path folder;
+    testing::ScratchFolder scratch;
+    const fs::path& folder = scratch.path();
 };
 
 TEST_F(AccessImport, CopiesTablesColumnsAndRows) {

@@ -4,13 +4,13 @@
 // that hold quotes, percent signs, underscores, Latin and Persian letters.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "catalogue/feature_store.h"
+#include "scratch_folder.h"
 
 namespace navisaz::testing {
 
@@ -40,14 +40,6 @@ inline const FixtureFeature FixtureFeatures[] = {
     {u"محدوده شهر", "6", u"BOUNDARY", "6", "DASHED", "0.7", "-", "-", "0", false},
 };
 
-inline std::filesystem::path FreshFolder(const std::string& name) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("navisaz-" + name + "-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
 inline void FillCatalogue(FeatureStore& store) {
     for (const FixtureFeature& f : FixtureFeatures) {
         store.Insert({{"Farsi_Name", QString::fromStdU16String(f.name)},
@@ -68,16 +60,12 @@ inline void FillCatalogue(FeatureStore& store) {
 class CatalogueFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         file = folder / "standard_ZAMINI.sqlite";
         FeatureStore::Create(file);
         store = std::make_unique<FeatureStore>(file);
         FillCatalogue(*store);
     }
-    void TearDown() override {
-        store.reset();
-        std::filesystem::remove_all(folder);
-    }
+    void TearDown() override { store.reset(); }
     FeatureRecord Feature(std::int64_t id) const {
         for (const FeatureRecord& f : store->Features())
             if (f.id == id)
@@ -86,7 +74,8 @@ class CatalogueFixture : public ::testing::Test {
         return {};
     }
 
-    std::filesystem::path folder;
+    ScratchFolder scratch;
+    const std::filesystem::path& folder = scratch.path();
     std::filesystem::path file;
     std::unique_ptr<FeatureStore> store;
 };

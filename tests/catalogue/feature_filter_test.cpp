@@ -113,7 +113,8 @@ TEST_F(FeatureFiltering, AnUncommittedTransactionChangesNothing) {
 }
 
 TEST(FeatureStoreErrors, AMissingOrIncompleteStoreIsAClearError) {
-    const auto folder = testing::FreshFolder("store-errors");
+    const testing::ScratchFolder scratch;
+    const std::filesystem::path& folder = scratch.path();
     try {
         FeatureStore store(folder / "absent.sqlite");
         ADD_FAILURE() << "a missing store opened";
@@ -137,7 +138,6 @@ TEST(FeatureStoreErrors, AMissingOrIncompleteStoreIsAClearError) {
     }
     std::ofstream(folder / "garbage.sqlite") << "this is not a database, just some text bytes";
     EXPECT_THROW(FeatureStore(folder / "garbage.sqlite"), CatalogueError);
-    std::filesystem::remove_all(folder);
 }
 
 TEST(CatalogueChoices, MenusSetCaptionsTagsAndTheFilter) {

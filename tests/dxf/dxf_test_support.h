@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "scratch_folder.h"
+
 namespace navisaz::testing {
 
 struct CommandResult {
@@ -46,24 +48,5 @@ inline std::string ReadFile(const std::filesystem::path& path) {
 inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
-
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        path_ = std::filesystem::temp_directory_path() /
-                ("navisaz-dxf-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code error;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, error);
-        std::filesystem::remove_all(path_, error);
-    }
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 }  // namespace navisaz::testing

@@ -114,7 +114,6 @@ class CatalogueWindows : public Windows {
     void SetUp() override {
         Windows::SetUp();
         previous = std::filesystem::current_path();
-        folder = testing::FreshFolder("catalogue-window");
         std::filesystem::create_directories(folder / "CADSupport");
         FeatureStore::Create(folder / "CADSupport" / "standard_ZAMINI.sqlite");
         {
@@ -126,13 +125,14 @@ class CatalogueWindows : public Windows {
     void TearDown() override {
         form.reset();
         std::filesystem::current_path(previous);
-        std::filesystem::remove_all(folder);
     }
     bool Placed(const std::u16string& placement) const {
         return std::find(platform.events.begin(), platform.events.end(), placement) !=
                platform.events.end();
     }
-    std::filesystem::path previous, folder;
+    std::filesystem::path previous;
+    testing::ScratchFolder scratch;
+    const std::filesystem::path& folder = scratch.path();
 };
 
 TEST_F(CatalogueWindows, EachClickOpensANewWindowInsideTheHostsWindow) {
